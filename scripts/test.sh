@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: the optimised
+# build, the sanitizer build, and the puzzle-loader fuzzer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+
+echo "== default build"
+cmake --preset default >/dev/null
+cmake --build --preset default
+ctest --preset default
+
+echo "== asan build (AddressSanitizer and UndefinedBehaviorSanitizer)"
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --preset asan
+
+if [ -x scripts/fuzz.sh ]; then
+  echo "== fuzzing the puzzle loader"
+  ./scripts/fuzz.sh "${FUZZ_SECONDS:-60}"
+fi

@@ -1,0 +1,40 @@
+#pragma once
+// The command line. The game needs none: with no options it behaves as
+// designed; these are additions for players, puzzle authors and tests.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vw {
+
+struct RunOptions {
+  std::filesystem::path dataDir;          // every run-time file is relative to it
+  std::optional<std::uint32_t> seed;      // else the calendar clock
+  bool headless = false;                  // no window, no OpenGL, fixed steps, no pacing
+  std::filesystem::path script;           // input from an input script
+  std::optional<std::uint64_t> frames;    // quit after this many updates
+  std::filesystem::path dumpState;        // JSON of the game state at exit
+  std::filesystem::path screenshot;       // PNG of the last frame at exit (windowed)
+  std::filesystem::path record;           // the session's input as an input script
+  bool verbose = false;
+  bool checkPuzzles = false;
+  bool mute = false;
+  bool help = false;
+  bool version = false;
+};
+
+struct ParsedCommandLine {
+  RunOptions options;
+  std::string error;  // non-empty: print the usage and exit with status 2
+};
+
+ParsedCommandLine parseCommandLine(const std::vector<std::string>& args);
+std::string usage();
+
+// The data directory: the current directory if it holds Settings/, else the
+// data folder built or installed beside the binary.
+std::filesystem::path defaultDataDir(const std::filesystem::path& executable);
+
+}  // namespace vw

@@ -1,0 +1,58 @@
+#pragma once
+// ParticleEmitter: a point with a direction that, while on, spawns particles
+// of one kind every update up to its capacity, moves them, recycles the
+// expired ones at the emitter and removes the spent ones.
+#include <memory>
+#include <vector>
+
+#include "player/Particle.h"
+
+namespace vw {
+
+class Random;
+
+constexpr int kMaxEmitterCapacity = 10000;
+
+// The capacity of an emitter: trunc(sprayLength / 4 x sprayWidth), and
+// kMaxEmitterCapacity for a product that is negative or above it.
+int emitterCapacity(float sprayWidth, float sprayLength);
+
+class ParticleEmitter {
+ public:
+  ParticleEmitter(float sprayWidth, float sprayLength, float angle, Vec3 position, Power kind, Random& random);
+
+  void setEmitting(bool on) { emitting = on; }
+  bool isEmitting() const { return emitting; }
+  // Changes the kind of future particles and the texture they are all drawn with.
+  void setSprayKind(Power kind) { sprayKind = kind; }
+  Power getSprayKind() const { return sprayKind; }
+  void setAngle(float radians);
+  float getAngle() const { return angle; }
+  void setSpawnPoint(float x, float y, float z) { spawnPoint = Vec3(x, y, z); }
+  Vec3 getSpawnPoint() const { return spawnPoint; }
+  // Spawns a batch (when on and below capacity), then moves, recycles and removes particles.
+  void update(float dt, bool distanceMode);
+  const std::vector<std::unique_ptr<Particle>>& getParticles() const { return particles; }
+  std::size_t count() const { return particles.size(); }
+  int getCapacity() const { return capacity; }
+  const char* getTextureKey() const { return particleTextureKey(sprayKind); }
+
+ private:
+  void spawn(bool distanceMode);
+  // Appends one particle of the current kind at the spawn point, its corners around cornerCentre.
+  void add(float size, Vec3 cornerCentre, bool distanceMode, float launchSpeed);
+
+  Random* random;
+  float sprayWidth = 0;
+  float sprayLength = 0;
+  float angle = 0;
+  int capacity = 0;
+  Power sprayKind = Power::Water;
+  std::vector<std::unique_ptr<Particle>> particles;
+  Vec3 spawnPoint{0};
+  bool emitting = true;
+  float sinAngle = 0;
+  float cosAngle = 1;
+};
+
+}  // namespace vw

@@ -1,0 +1,39 @@
+#pragma once
+// PuzzleElement: the base of the six interactive elements. It adds a type
+// code the frame update and the collision passes dispatch on, an on/off state
+// behind activate/deactivate/isActive, and the links by which one element
+// (its controller) switches another (its target).
+#include "world/MapElement.h"
+
+namespace vw {
+
+enum class PuzzleElementType { MovingBlock = 0, Steamjet = 1, RisingDoor = 2, TrapDoor = 3, Btn = 4, WaterWheel = 5 };
+
+const char* typeName(PuzzleElementType type);
+
+class PuzzleElement : public MapElement {
+ public:
+  PuzzleElement(PuzzleElement* controller, PuzzleElement* target);
+
+  virtual void activate() { active = true; }
+  virtual void deactivate() { active = false; }
+  virtual void update(float dt) { (void)dt; }
+  virtual bool isActive() const { return active; }
+
+  PuzzleElementType getType() const { return type; }
+  void setController(PuzzleElement* element) { controller = element; }
+  PuzzleElement* getController() const { return controller; }
+  PuzzleElement* getTarget() const { return target; }
+  // Switches the target: off when it is on, on when it is off. No target, no switch.
+  void toggleTarget();
+
+ protected:
+  PuzzleElementType type = PuzzleElementType::MovingBlock;
+  bool active = false;
+  PuzzleElement* controller = nullptr;  // not owned
+  PuzzleElement* target = nullptr;      // not owned
+};
+
+using ElementList = std::vector<std::unique_ptr<PuzzleElement>>;
+
+}  // namespace vw

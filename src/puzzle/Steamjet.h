@@ -1,0 +1,41 @@
+#pragma once
+// Steamjet: a vent that, while on, blows a column of steam upward and lifts
+// the player standing in it. Its bounds are the steam column, not a picture:
+// it is never drawn as a sprite, only its steam is.
+#include <memory>
+
+#include "player/ParticleEmitter.h"
+#include "puzzle/PuzzleElement.h"
+
+namespace vw {
+
+class Random;
+
+class Steamjet : public PuzzleElement {
+ public:
+  Steamjet(const std::string& key, float width, float height, float areaWidth, float areaHeight, Vec3 liftWhenOn,
+           Random& random);
+
+  // Moves the jet and puts its emitter's spawn point at the offset (the jet
+  // is moved exactly once, from the origin).
+  void translate(float dx, float dy, float dz) override;
+  // The steam column: areaWidth wide, areaHeight high above the jet's centre.
+  Bounds updateBounds() override;
+  void activate() override;
+  void deactivate() override;
+  void updateEmitter(float dt, bool distanceMode);
+  Vec3 getLift() const { return lift; }
+  ParticleEmitter& getEmitter() { return *emitter; }
+  const ParticleEmitter& getEmitter() const { return *emitter; }
+  float getAreaWidth() const { return areaWidth; }
+  float getAreaHeight() const { return areaHeight; }
+
+ private:
+  std::unique_ptr<ParticleEmitter> emitter;
+  float areaWidth = 0;
+  float areaHeight = 0;
+  Vec3 lift{0};
+  Vec3 liftWhenOn{0};
+};
+
+}  // namespace vw

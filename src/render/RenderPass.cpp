@@ -1,0 +1,101 @@
+#include "render/RenderPass.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/Game.h"
+#include "puzzle/Steamjet.h"
+#include "render/Camera.h"
+
+namespace vw {
+
+namespace {
+
+constexpr Color kSkyBlue{0.0f, 0.8f, 1.0f, 1.0f};
+constexpr Color kTransparent{0, 0, 0, 0};
+
+// Writes the emitter's particle corners into the batch buffer and draws them,
+// in batches of at most kBatchQuads.
+void drawParticles(RenderContext& context, const TextureRegistry& textures, const ParticleEmitter& emitter) {
+  const auto& particles = emitter.getParticles();
+  context.setTexture(textures.get(emitter.getTextureKey()));
+  context.setWorldViewProj(*context.viewProj);
+  for (std::size_t first = 0; first < particles.size(); first += kBatchQuads) {
+    std::size_t count = std::min(kBatchQuads, particles.size() - first);
+    Vertex* out = context.mapBatch(count);
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto& corners = particles[first + i]->getCorners();
+      std::copy(corners.begin(), corners.end(), out + i * 4);
+    }
+    context.drawBatch(count);
+  }
+}
+
+void compositeLayer(RenderContext& context, RenderTarget layer) {
+  context.setBlend(BlendMode::Alpha);
+  context.setTarget(RenderTarget::BackBuffer);
+  context.setWorldViewProj(fullScreenMatrix(*context.viewProj));
+  context.setTexture(context.layerTexture(layer));
+  context.drawQuad();
+}
+
+void beginLayer(RenderContext& context, RenderTarget layer) {
+  context.setBlend(BlendMode::Additive);
+  context.setTarget(layer);
+  context.clear(kTransparent);
+}
+
+void drawPlayScene(Game& game, RenderContext& context) {
+  const TextureRegistry& textures = game.textures;
+  context.setBlend(BlendMode::Alpha);
+  game.background->draw(context, textures);
+  game.player->draw(context, textures);
+  game.arm->draw(context, textures);
+  game.sharedText.drawFrameRate(context, textures, game.framesPerSecond, game.showFrameRate);
+  game.sharedText.draw(context, textures);
+  for (auto& block : game.mapElements) {
+    if (block->visible) block->draw(context, textures);
+  }
+  std::vector<Steamjet*> jets;
+  for (auto& element : game.puzzleElements) {
+    if (element->getType() == PuzzleElementType::Steamjet) {
+      jets.push_back(static_cast<Steamjet*>(element.get()));
+    } else {
+      element->draw(context, textures);
+    }
+  }
+  game.ui->drawHud(context, textures);
+  if (!jets.empty()) {
+    beginLayer(context, RenderTarget::SprayLayerB);
+    for (Steamjet* jet : jets) drawParticles(context, textures, jet->getEmitter());
+    compositeLayer(context, RenderTarget::SprayLayerB);
+  }
+  if (game.player->getEmitter().count() > 0) {
+    beginLayer(context, RenderTarget::SprayLayerA);
+    drawParticles(context, textures, game.player->getEmitter());
+    compositeLayer(context, RenderTarget::SprayLayerA);
+  }
+}
+
+}  // namespace
+
+void renderFrame(Game& game, RenderContext& context) {
+  context.setTarget(RenderTarget::BackBuffer);
+  context.clear(kSkyBlue);
+  switch (game.gameState) {
+    case GameState::Menu:
+      context.setBlend(BlendMode::Alpha);
+      game.ui->drawMenu(context, game.textures);
+      break;
+    case GameState::Paused:
+      context.setBlend(BlendMode::Alpha);
+      game.ui->drawPause(context, game.textures, game.cameraEye);
+      break;
+    case GameState::Playing:
+      drawPlayScene(game, context);
+      break;
+  }
+  context.present();
+}
+
+}  // namespace vw

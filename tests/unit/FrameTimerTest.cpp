@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/FrameTimer.h"
+
+namespace vw {
+namespace {
+
+class FakeClock : public Clock {
+ public:
+  std::int64_t counter() override { return now; }
+  std::int64_t frequency() override { return perSecond; }
+  std::int64_t milliseconds() override { return ms; }
+  std::int64_t now = 0;
+  std::int64_t perSecond = 6000;
+  std::int64_t ms = 0;
+};
+
+TEST(FrameTimer, FirstStepMeasuresFromTheStartUpTick) {
+  FakeClock clock;
+  clock.now = 600000;  // long after the counter's origin
+  FrameTimer timer(clock);
+  timer.tick();  // start-up
+  clock.now += 100;
+  timer.tick();
+  EXPECT_FLOAT_EQ(timer.getDeltaTime(), 100.0f / 6000.0f);
+}
+
+TEST(FrameTimer, StepIsNeverNegativeAndZeroGivesInfiniteRate) {
+  FakeClock clock;
+  FrameTimer timer(clock);
+  clock.now = 1000;
+  timer.tick();
+  clock.now = 900;  // a counter that went back
+  timer.tick();
+  EXPECT_EQ(timer.getDeltaTime(), 0.0f);
+  timer.tick();
+  EXPECT_TRUE(std::isinf(1.0f / timer.getDeltaTime()));
+}
+
+TEST(FrameTimer, LongPauseArrivesAsOneLargeStep) {
+  FakeClock clock;
+  FrameTimer timer(clock);
+  timer.tick();
+  clock.now += 6000 * 30;
+  timer.tick();
+  EXPECT_FLOAT_EQ(timer.getDeltaTime(), 30.0f);
+}
+
+TEST(FramePacer, DrawsOnBoundariesAndReschedulesLateFrames) {
+  FakeClock clock;
+  clock.now = 1000;
+  FramePacer pacer;
+  pacer.start(clock);
+  ASSERT_TRUE(pacer.useHighResCounter());
+  EXPECT_EQ(pacer.ticksPerFrame(), 100u);  // 6000 / 60
+  EXPECT_FALSE(pacer.frameDue(1000));      // not greater than the next frame time
+  EXPECT_TRUE(pacer.frameDue(1001));
+  pacer.frameDrawn(1001);
+  EXPECT_EQ(pacer.nextFrameTime(), 1100);
+  EXPECT_TRUE(pacer.updateDue);
+  // Drawing fell behind by more than one period: no burst of catch-up frames.
+  pacer.frameDrawn(1450);
+  EXPECT_EQ(pacer.nextFrameTime(), 1550);
+}
+
+TEST(FramePacer, MillisecondClockPacesAtTenMilliseconds) {
+  FakeClock clock;
+  clock.perSecond = 0;
+  clock.ms = 5000;
+  FramePacer pacer;
+  pacer.start(clock);
+  EXPECT_FALSE(pacer.useHighResCounter());
+  EXPECT_EQ(pacer.ticksPerFrame(), 10u);
+  EXPECT_EQ(pacer.nextFrameTime(), 5000);
+  EXPECT_EQ(pacer.read(clock), 5000);
+}
+
+}  // namespace
+}  // namespace vw

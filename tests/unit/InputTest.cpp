@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "app/Input.h"
+#include "app/KeyCodes.h"
+#include "support/ScriptedDevices.h"
+
+namespace vw {
+namespace {
+
+struct InputFixture : ::testing::Test {
+  InputFixture() { input.setDevices(&devices); }
+  test::ScriptedDevices devices;
+  Input input;
+  KeyArray held{};
+};
+
+TEST_F(InputFixture, KeyDownAtTheFirstPollIsHeldAndHeldIsZeroOrOne) {
+  devices.hold({Key::D});
+  ASSERT_TRUE(input.read(held));
+  EXPECT_EQ(held[Key::D], 1);
+  EXPECT_TRUE(input.isKeyDown(Key::D));
+  input.read(held);
+  EXPECT_EQ(held[Key::D], 1);
+  devices.releaseAll();
+  input.read(held);
+  EXPECT_EQ(held[Key::D], 0);
+}
+
+TEST_F(InputFixture, PressAndReleaseBetweenPollsIsNeverSeen) {
+  input.read(held);
+  devices.hold({Key::W});
+  devices.releaseAll();  // both happen before the next poll
+  input.read(held);
+  EXPECT_EQ(held[Key::W], 0);
+}
+
+TEST_F(InputFixture, HeldOnlyChangesOnEdges) {
+  held[Key::A] = 1;  // e.g. set by someone else: no edge, no change
+  input.read(held);
+  EXPECT_EQ(held[Key::A], 1);
+}
+
+TEST_F(InputFixture, LostPollsSeeNoChangeUntilTheDevicesAreBack) {
+  devices.hold({Key::A});
+  input.read(held);
+  devices.keyboardResult = PollResult::Lost;
+  devices.releaseAll();
+  devices.hold({Key::D});
+  EXPECT_TRUE(input.read(held));  // focus lost: re-acquire, snapshot unchanged
+  EXPECT_EQ(held[Key::A], 1);
+  EXPECT_EQ(held[Key::D], 0);
+  EXPECT_EQ(devices.acquires, 1);
+  devices.keyboardResult = PollResult::Ok;
+  input.read(held);  // the real state: A released while away, D down
+  EXPECT_EQ(held[Key::A], 0);
+  EXPECT_EQ(held[Key::D], 1);
+}
+
+TEST_F(InputFixture, FailedPollLeavesHeldAlone) {
+  devices.hold({Key::A});
+  devices.keyboardResult = PollResult::Failed;
+  EXPECT_FALSE(input.read(held));
+  EXPECT_EQ(held[Key::A], 0);
+}
+
+TEST_F(InputFixture, LeftButtonFollowsTheMouseSnapshot) {
+  devices.button = true;
+  input.read(held);
+  EXPECT_TRUE(input.isLeftButtonDown());
+  devices.button = false;
+  input.read(held);
+  EXPECT_FALSE(input.isLeftButtonDown());
+}
+
+TEST_F(InputFixture, MouseMappings) {
+  Vec3 camera(50, 100, -10);
+  devices.cursor = Vec2(500, 400);  // centre of the client area
+  EXPECT_EQ(input.mouseWorldPosition(camera), Vec3(50, 100, 0));
+  devices.cursor = Vec2(510, 300);  // right and up
+  EXPECT_EQ(input.mouseWorldPosition(camera), Vec3(60, 200, 0));
+  EXPECT_EQ(input.mouseClientPosition(), Vec3(510, 300, 0));
+}
+
+TEST(KeyNames, RoundTripTheScriptTable) {
+  for (const char* name : {"W", "A", "S", "D", "E", "Q", "R", "P", "1", "2", "3", "SPACE", "LEFT", "RIGHT", "UP",
+                           "DOWN", "GRAVE"}) {
+    auto code = keyCodeForName(name);
+    ASSERT_TRUE(code) << name;
+    EXPECT_EQ(keyNameForCode(*code), name);
+  }
+  EXPECT_EQ(*keyCodeForName("P"), 25);
+  EXPECT_EQ(*keyCodeForName("SPACE"), 57);
+  EXPECT_FALSE(keyCodeForName("w"));
+}
+
+}  // namespace
+}  // namespace vw
