@@ -41,8 +41,7 @@ Game::~Game() = default;
 bool Game::startUp(Diagnostics& startDiagnostics) {
   random.seed(options_.seed);
   textures.loadTextureList(kTextureListFile, startDiagnostics);
-  loadWorld(startDiagnostics);
-  if (mapElements.empty() && puzzleElements.empty()) {
+  if (loadWorld(startDiagnostics) == 0) {
     startDiagnostics.error(kPuzzleListFile, 0, "no puzzle could be loaded; the game cannot start");
     return false;
   }
@@ -60,12 +59,13 @@ bool Game::startUp(Diagnostics& startDiagnostics) {
   return true;
 }
 
-void Game::loadWorld(Diagnostics& loadDiagnostics) {
+int Game::loadWorld(Diagnostics& loadDiagnostics) {
   LoadedWorld world = loadPuzzles(options_.dataDir, random, loadDiagnostics, options_.debug);
   for (auto& block : world.mapElements) mapElements.push_back(std::move(block));
   for (auto& element : world.puzzleElements) puzzleElements.push_back(std::move(element));
   levelWidth += world.levelWidth;
   sharedText.addLine(world.winLine);
+  return world.puzzleCount;
 }
 
 void Game::createPlayer() {
@@ -97,7 +97,9 @@ void Game::resetWorld() {
   puzzleElements.clear();
   // The win line is added again by the reload; the old one goes.
   sharedText.lines.clear();
-  loadWorld(diagnostics);
+  if (loadWorld(diagnostics) == 0) {
+    diagnostics.error(kPuzzleListFile, 0, "no puzzle could be loaded on restart; the world is empty");
+  }
   createPlayer();
   resetCamera();
 }

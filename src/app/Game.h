@@ -87,7 +87,8 @@ class Game {
  private:
   void createPlayer();
   void resetCamera();
-  void loadWorld(Diagnostics& diagnostics);
+  // Loads the strip into the lists; returns the number of puzzles read.
+  int loadWorld(Diagnostics& diagnostics);
   void playingStep(float dt);
   void pausedStep();
   // Escape quits only from a title menu that was already showing.

@@ -69,6 +69,7 @@ void Session::update(float measuredDt) {
   game_->updateGame(dt);
   if (recorder_) recorder_->record(game_->input, dt);
   if (!game_->diagnostics.empty()) game_->diagnostics.flush(std::cerr);
+  if (updateListener_) updateListener_(*game_);
 }
 
 void Session::render() { renderFrame(*game_, context_); }

@@ -2,6 +2,7 @@
 // One run of the game, windowed or headless: the input source (devices or a
 // script), the game and its start-up, the recording, and what is written at
 // exit. The desktop frame loop and the headless runner both drive it.
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -42,6 +43,9 @@ class Session {
   // Writes --dump-state and --record; returns the exit status.
   int finish();
 
+  // Called after every update with the game as it now is (the desktop's sound listens here).
+  void setUpdateListener(std::function<void(const Game&)> listener) { updateListener_ = std::move(listener); }
+
   Game& game() { return *game_; }
   bool scripted() const { return script_ != nullptr; }
   std::uint32_t seed() const { return seed_; }
@@ -55,6 +59,7 @@ class Session {
   std::unique_ptr<InputRecorder> recorder_;
   std::unique_ptr<Game> game_;
   std::uint32_t seed_ = 1;
+  std::function<void(const Game&)> updateListener_;
 };
 
 }  // namespace vw

@@ -16,8 +16,7 @@ class Steamjet : public PuzzleElement {
   Steamjet(const std::string& key, float width, float height, float areaWidth, float areaHeight, Vec3 liftWhenOn,
            Random& random);
 
-  // Moves the jet and puts its emitter's spawn point at the offset (the jet
-  // is moved exactly once, from the origin).
+  // Moves the jet; its steam leaves from the jet's new centre.
   void translate(float dx, float dy, float dz) override;
   // The steam column: areaWidth wide, areaHeight high above the jet's centre.
   Bounds updateBounds() override;

@@ -34,10 +34,10 @@ struct PuzzleInfo {
 // Where a block or element of the world came from.
 struct SourceLine {
   std::string file;
-  int line = 0;               // 0 for the bridges
-  std::string keyword;        // "BLOCK", ..., or "bridge"
-  int puzzle = 0;             // index into LoadedWorld::puzzles
-  std::optional<int> id;      // the id it is registered under (switchable elements)
+  int line = 0;                 // 0 for the bridges
+  std::string keyword;          // "BLOCK", ..., or "bridge"
+  int puzzle = 0;               // index into LoadedWorld::puzzles
+  std::optional<int> id;        // the id it is registered under (switchable elements)
   std::optional<int> targetId;  // the id a button or wheel names
 };
 
@@ -46,7 +46,7 @@ struct LoadedWorld {
   ElementList puzzleElements;
   float levelWidth = 0;  // added to the game's levelWidth
   Font winLine;
-  int puzzleCount = 0;   // puzzles that could be read
+  int puzzleCount = 0;  // puzzles that could be read
 
   // For tools: the puzzles of the strip and, parallel to the two lists, the
   // file line of every block and element.

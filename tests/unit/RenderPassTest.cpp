@@ -105,12 +105,16 @@ TEST_F(GameFixture, HudIconsStayFixedOnTheScreen) {
   run(60);
   context.draws.clear();
   renderFrame(game, context);
+  int icons = 0;
   for (const auto& q : context.quads()) {
     if (q.state.texture != game.textures.get("WATERICON")) continue;
+    ++icons;
     EXPECT_FLOAT_EQ(q.state.wvp[3][0], -460.0f / 500.0f);
     EXPECT_FLOAT_EQ(q.state.wvp[3][1], -350.0f / 400.0f);
+    EXPECT_FLOAT_EQ(q.state.wvp[0][0], 60.0f / 500.0f);
     EXPECT_FLOAT_EQ(q.state.uvOffset.y, 0.5f);  // selected row
   }
+  EXPECT_EQ(icons, 1);
 }
 
 TEST(Camera, DeadZoneBringsThePlayerBackToItsEdge) {

@@ -1,0 +1,39 @@
+#pragma once
+// SpscQueue: a fixed ring for exactly one producer thread and one consumer
+// thread, without locks. Neither side ever waits: push fails when the ring
+// is full, pop when it is empty.
+#include <array>
+#include <atomic>
+#include <cstddef>
+
+namespace vw {
+
+template <typename T, std::size_t Capacity>
+class SpscQueue {
+  static_assert(Capacity >= 2 && (Capacity & (Capacity - 1)) == 0, "capacity must be a power of two");
+
+ public:
+  // Producer side; false (and nothing queued) when full.
+  bool push(const T& item) {
+    const std::size_t tail = tail_.load(std::memory_order_relaxed);
+    if (tail - head_.load(std::memory_order_acquire) == Capacity) return false;
+    items_[tail & (Capacity - 1)] = item;
+    tail_.store(tail + 1, std::memory_order_release);
+    return true;
+  }
+  // Consumer side; false when empty.
+  bool pop(T& item) {
+    const std::size_t head = head_.load(std::memory_order_relaxed);
+    if (head == tail_.load(std::memory_order_acquire)) return false;
+    item = items_[head & (Capacity - 1)];
+    head_.store(head + 1, std::memory_order_release);
+    return true;
+  }
+
+ private:
+  std::array<T, Capacity> items_{};
+  alignas(64) std::atomic<std::size_t> head_{0};
+  alignas(64) std::atomic<std::size_t> tail_{0};
+};
+
+}  // namespace vw

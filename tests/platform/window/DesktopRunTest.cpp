@@ -1,0 +1,111 @@
+// Whole desktop runs: start-up, a paced run with a screenshot, start-up
+// failures, and the devices' focus rules.
+#include <gtest/gtest.h>
+#include <stb_image.h>
+
+#include <cstdlib>
+
+#include "TestWorld.h"
+#include "app/RunOptions.h"
+#include "platform/Desktop.h"
+#include "platform/DesktopInput.h"
+
+namespace vw::test {
+namespace {
+
+class DesktopRunTest : public ::testing::Test {
+ protected:
+  RunOptions options() {
+    RunOptions o;
+    o.dataDir = world.dir;
+    o.seed = 3;
+    o.frames = 4;
+    return o;
+  }
+  TestWorld world;
+};
+
+TEST_F(DesktopRunTest, ARunWritesItsLastFrameAsAScreenshot) {
+  RunOptions o = options();
+  o.screenshot = world.dir / "shot.png";
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runDesktop(o), 0);
+  std::string err = testing::internal::GetCapturedStderr();
+  // The test world has no window icon: one warning, and the game goes on.
+  EXPECT_NE(err.find("icon.png: cannot load the window icon"), std::string::npos) << err;
+  int w = 0, h = 0, n = 0;
+  stbi_uc* pixels = stbi_load(o.screenshot.string().c_str(), &w, &h, &n, 3);
+  ASSERT_TRUE(pixels);
+  EXPECT_EQ(w, 1000);
+  EXPECT_EQ(h, 800);
+  auto at = [&](int x, int y) {
+    const stbi_uc* p = pixels + (static_cast<std::size_t>(y) * w + x) * 3;
+    return Rgb{p[0], p[1], p[2]};
+  };
+  EXPECT_EQ(at(150, 700), kBanner);  // the title menu, right side up
+  EXPECT_EQ(at(900, 60), kSky);
+  stbi_image_free(pixels);
+}
+
+TEST_F(DesktopRunTest, AnUnwritableScreenshotFailsTheRun) {
+  RunOptions o = options();
+  o.screenshot = world.dir / "no-such-folder" / "shot.png";
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runDesktop(o), 1);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("shot.png: cannot write the screenshot"), std::string::npos) << err;
+}
+
+TEST_F(DesktopRunTest, AMissingShaderStopsTheStartWithItsName) {
+  std::filesystem::remove(world.dir / "Shaders/sprite.glsl");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runDesktop(options()), 1);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("sprite.glsl: cannot open the shader file"), std::string::npos) << err;
+}
+
+TEST_F(DesktopRunTest, ABrokenShaderStopsTheStartWithTheCompilerLog) {
+  world.write("Shaders/sprite.glsl", "#ifdef VERTEX\nvoid main() { gl_Position = vec4(1.0) * oops; }\n#endif\n");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runDesktop(options()), 1);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("sprite.glsl: the vertex stage does not compile"), std::string::npos) << err;
+  EXPECT_NE(err.find("oops"), std::string::npos) << err;
+}
+
+TEST_F(DesktopRunTest, NoDisplayStopsTheStart) {
+  const char* display = std::getenv("DISPLAY");
+  std::string saved = display ? display : "";
+  setenv("DISPLAY", ":7391", 1);  // no server there
+  testing::internal::CaptureStderr();
+  int status = runDesktop(options());
+  std::string err = testing::internal::GetCapturedStderr();
+  if (display) setenv("DISPLAY", saved.c_str(), 1);
+  EXPECT_EQ(status, 1);
+  EXPECT_NE(err.find("cannot open a window"), std::string::npos) << err;
+}
+
+TEST_F(DesktopRunTest, DevicesLostWithTheFocusComeBackOnlyAPollLater) {
+  std::string error;
+  auto window = DesktopWindow::open(error);
+  ASSERT_TRUE(window) << error;
+  DesktopInput devices(*window);
+  KeyArray keys{};
+  MouseState mouse;
+  EXPECT_EQ(devices.pollKeyboard(keys), PollResult::Ok);
+  devices.focusChanged(false);
+  EXPECT_EQ(devices.pollKeyboard(keys), PollResult::Lost);
+  EXPECT_EQ(devices.pollMouse(mouse), PollResult::Lost);
+  devices.acquire();  // no focus: nothing to acquire
+  EXPECT_EQ(devices.pollKeyboard(keys), PollResult::Lost);
+  devices.focusChanged(true);
+  // The first poll with the focus back is still lost; Input then re-acquires...
+  EXPECT_EQ(devices.pollKeyboard(keys), PollResult::Lost);
+  devices.acquire();
+  // ...and the next poll reports the devices again.
+  EXPECT_EQ(devices.pollKeyboard(keys), PollResult::Ok);
+  EXPECT_EQ(devices.pollMouse(mouse), PollResult::Ok);
+}
+
+}  // namespace
+}  // namespace vw::test

@@ -1,0 +1,190 @@
+// The sprite effect's contract on OpenGL: gWVP in the row-vector
+// convention, v = 0 at the picture's top row, the sheet cell chosen by
+// uvScale and uvOffset, dir mirroring, the texel's alpha, and spray layers
+// composited the right way up.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "TestWorld.h"
+#include "render/Camera.h"
+
+namespace vw::test {
+namespace {
+
+constexpr Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
+
+class EffectTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    if (HasFatalFailure()) return;
+    camera = buildCamera(Vec3(50, 100, -10), Vec3(50, 100, 0), Vec3(0, 1, 0));
+    context->viewProj = &camera.viewProj;
+    // An 8 x 8 picture in four quadrants: red, green over blue, white.
+    std::vector<std::uint8_t> pixels;
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x) {
+        Rgb c = y < 4 ? (x < 4 ? kRed : kGreen) : (x < 4 ? kBlue : kWhite);
+        for (int v : {c.r, c.g, c.b, 255}) pixels.push_back(static_cast<std::uint8_t>(v));
+      }
+    }
+    quadrants = context->createTexture(8, 8, pixels.data());
+  }
+
+  TextureId solid(Rgb c) {
+    std::vector<std::uint8_t> pixels;
+    for (int i = 0; i < 16; ++i) {
+      for (int v : {c.r, c.g, c.b, 255}) pixels.push_back(static_cast<std::uint8_t>(v));
+    }
+    return context->createTexture(4, 4, pixels.data());
+  }
+
+  void beginFrame() {
+    context->setTarget(RenderTarget::BackBuffer);
+    context->clear({0, 0.8f, 1, 1});
+    context->setBlend(BlendMode::Alpha);
+  }
+
+  // A 200 x 200 sprite centred at world (x, y): scale, then translate, then the camera.
+  void drawSprite(TextureId texture, float x, float y) {
+    context->setWorldViewProj(multiply(multiply(scaling(200, 200, 1), translation(x, y, 0)), camera.viewProj));
+    context->setTexture(texture);
+    context->drawQuad();
+  }
+
+  CameraMatrices camera;
+  TextureId quadrants = 0;
+};
+
+TEST_F(EffectTest, SpriteStandsWhereItsWorldMatrixPutsItTheRightWayUp) {
+  beginFrame();
+  drawSprite(quadrants, -150, 300);  // screen centre (300, 200)
+  context->present();
+  Picture frame = backBuffer();
+  EXPECT_EQ(frame.at(250, 150), kRed);
+  EXPECT_EQ(frame.at(350, 150), kGreen);
+  EXPECT_EQ(frame.at(250, 250), kBlue);
+  EXPECT_EQ(frame.at(350, 250), kWhite);
+  // Its edges: 200 wide from x 200, 200 high from y 100.
+  EXPECT_EQ(frame.at(201, 101), kRed);
+  EXPECT_EQ(frame.at(198, 150), kSky);
+  EXPECT_EQ(frame.at(250, 98), kSky);
+  EXPECT_EQ(frame.at(401, 150), kSky);
+  EXPECT_EQ(frame.at(250, 301), kSky);
+}
+
+TEST_F(EffectTest, DirMirrorsAndUvPicksTheCell) {
+  beginFrame();
+  context->setDir(Vec2(-1, 0));
+  drawSprite(quadrants, -150, 300);
+  context->setDir(Vec2(1, 0));
+  // The bottom-right cell of a 2 x 2 sheet.
+  context->setUvScale(Vec2(0.5f, 0.5f));
+  context->setUvOffset(Vec2(0.5f, 0.5f));
+  drawSprite(quadrants, 250, 300);  // screen centre (700, 200)
+  context->setUvOffset(Vec2(0.5f, 0));  // the top-right cell
+  drawSprite(quadrants, 250, -50);      // screen centre (700, 550)
+  context->present();
+  Picture frame = backBuffer();
+  EXPECT_EQ(frame.at(250, 150), kGreen);
+  EXPECT_EQ(frame.at(350, 150), kRed);
+  EXPECT_EQ(frame.at(250, 250), kWhite);
+  EXPECT_EQ(frame.at(350, 250), kBlue);
+  // Away from the cell's edges (linear filtering blends the last half texel).
+  for (int x : {650, 700, 750}) EXPECT_EQ(frame.at(x, 200), kWhite);
+  for (int x : {650, 700, 750}) EXPECT_EQ(frame.at(x, 550), kGreen);
+}
+
+TEST_F(EffectTest, TexelsAreDrawnWithTheirAlpha) {
+  std::vector<std::uint8_t> half(8 * 8 * 4);
+  for (std::size_t i = 0; i < half.size(); i += 4) {
+    half[i] = 255;
+    half[i + 3] = 128;
+  }
+  TextureId glass = context->createTexture(8, 8, half.data());
+  beginFrame();
+  drawSprite(glass, -150, 300);
+  context->present();
+  Rgb c = backBuffer().at(300, 200);
+  // Half red over the sky blue (0, 204, 255).
+  EXPECT_NEAR(c.r, 128, 2);
+  EXPECT_NEAR(c.g, 102, 2);
+  EXPECT_NEAR(c.b, 127, 2);
+}
+
+TEST_F(EffectTest, SprayLayerIsCompositedTheRightWayUp) {
+  beginFrame();
+  context->setBlend(BlendMode::Additive);
+  context->setTarget(RenderTarget::SprayLayerA);
+  context->clear({0, 0, 0, 0});
+  // One 40 x 40 particle quad at world (-350, 400): screen (100, 100), near the top-left corner.
+  Vertex* v = context->mapBatch(1);
+  const float x = -350, y = 400, h = 20;
+  v[0] = {Vec3(x - h, y + h, 0), Vec2(0, 0)};
+  v[1] = {Vec3(x + h, y + h, 0), Vec2(1, 0)};
+  v[2] = {Vec3(x - h, y - h, 0), Vec2(0, 1)};
+  v[3] = {Vec3(x + h, y - h, 0), Vec2(1, 1)};
+  context->setWorldViewProj(camera.viewProj);
+  context->setTexture(solid(kRed));
+  context->drawBatch(1);
+  context->setBlend(BlendMode::Alpha);
+  context->setTarget(RenderTarget::BackBuffer);
+  context->setWorldViewProj(fullScreenMatrix(camera.viewProj));
+  context->setTexture(context->layerTexture(RenderTarget::SprayLayerA));
+  context->drawQuad();
+  context->present();
+  Picture frame = backBuffer();
+  EXPECT_EQ(frame.at(100, 100), kRed);
+  EXPECT_EQ(frame.at(82, 82), kRed);
+  EXPECT_EQ(frame.at(100, 699), kSky);  // where an upside-down layer would put it
+  EXPECT_EQ(frame.at(900, 100), kSky);
+  EXPECT_EQ(frame.count(kRed), 40 * 40);
+}
+
+TEST_F(EffectTest, SeveralBatchesInOneFrameEachDrawTheirOwnQuads) {
+  beginFrame();
+  context->setWorldViewProj(camera.viewProj);
+  for (int batch = 0; batch < 2; ++batch) {
+    context->setTexture(solid(batch == 0 ? kRed : kGreen));
+    Vertex* v = context->mapBatch(1);
+    const float x = -350 + 300 * batch, y = 400, h = 20;
+    v[0] = {Vec3(x - h, y + h, 0), Vec2(0, 0)};
+    v[1] = {Vec3(x + h, y + h, 0), Vec2(1, 0)};
+    v[2] = {Vec3(x - h, y - h, 0), Vec2(0, 1)};
+    v[3] = {Vec3(x + h, y - h, 0), Vec2(1, 1)};
+    context->drawBatch(1);
+  }
+  context->present();
+  Picture frame = backBuffer();
+  EXPECT_EQ(frame.at(100, 100), kRed);
+  EXPECT_EQ(frame.at(400, 100), kGreen);
+  EXPECT_EQ(frame.count(kRed), 40 * 40);
+  EXPECT_EQ(frame.count(kGreen), 40 * 40);
+}
+
+TEST_F(EffectTest, PicturesTooLargeForATextureAreLeftOut) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(context->createTexture(1 << 20, 1, nullptr), 0);
+  EXPECT_EQ(context->createTexture(0, 0, nullptr), 0);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("does not fit in a texture"), std::string::npos) << err;
+}
+
+TEST_F(EffectTest, ShaderErrorsComeWithTheCompilerLog) {
+  std::string error;
+  EXPECT_FALSE(ShaderProgram::load(world.dir / "Shaders/missing.glsl", error));
+  EXPECT_NE(error.find("missing.glsl: cannot open the shader file"), std::string::npos) << error;
+  EXPECT_FALSE(ShaderProgram::build("#ifdef VERTEX\nvoid main() { gl_Position = nonsense; }\n#endif\n"
+                                    "#ifdef FRAGMENT\nout vec4 c; void main() { c = vec4(1.0); }\n#endif\n",
+                                    "broken.glsl", error));
+  EXPECT_NE(error.find("broken.glsl: the vertex stage does not compile"), std::string::npos) << error;
+  EXPECT_NE(error.find("nonsense"), std::string::npos) << error;  // the log names the culprit
+  EXPECT_FALSE(ShaderProgram::build("#ifdef VERTEX\nin vec3 position; void main() { gl_Position = vec4(position, 1.0); }\n"
+                                    "#endif\n#ifdef FRAGMENT\nout vec4 c; void main() { c = vec4(1.0); }\n#endif\n",
+                                    "flat.glsl", error));
+  EXPECT_NE(error.find("flat.glsl: the shader has no gWVP uniform"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace vw::test

@@ -1,0 +1,127 @@
+// The game's screens drawn through OpenGL into the back buffer.
+#include <gtest/gtest.h>
+
+#include "TestWorld.h"
+#include "app/Session.h"
+#include "render/Camera.h"
+#include "render/RenderPass.h"
+
+namespace vw::test {
+namespace {
+
+class ScreenTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    if (HasFatalFailure()) return;
+    game = startGame(devices);
+  }
+  // Where a world point is on the screen with the camera at its start place.
+  static Vec2 onScreen(float x, float y) { return Vec2(x - 50 + 500, 400 - (y - 100)); }
+
+  IdleInputDevices devices;
+  std::unique_ptr<Game> game;
+};
+
+TEST_F(ScreenTest, TitleMenuShowsBannerAndTextOnTheSky) {
+  renderFrame(*game, *context);
+  Picture frame = backBuffer();
+  // The banner: 283 wide, centred at world (-300, -140).
+  EXPECT_EQ(frame.at(150, 700), kBanner);
+  EXPECT_EQ(frame.at(20, 780), kBanner);
+  // The first glyph of "Vaporwick", size 60 at world (-125, 325).
+  EXPECT_EQ(frame.at(325, 175), kGlyph);
+  // Where nothing is drawn, the sky.
+  EXPECT_EQ(frame.at(900, 60), kSky);
+  EXPECT_EQ(frame.at(999, 0), kSky);
+  EXPECT_EQ(frame.at(999, 799), kSky);
+  // The title menu draws no world.
+  EXPECT_EQ(frame.count(kStone), 0);
+}
+
+TEST_F(ScreenTest, PlaySceneDrawsTheBlockWhereItsBoundsAre) {
+  game->gameState = GameState::Playing;
+  renderFrame(*game, *context);
+  Picture frame = backBuffer();
+  ASSERT_EQ(game->mapElements.size(), 1u);
+  Bounds b = game->mapElements[0]->getBounds();
+  EXPECT_FLOAT_EQ(b.left, kBlockX - kBlockSize / 2);
+  EXPECT_FLOAT_EQ(b.top, kBlockY + kBlockSize / 2);
+  Vec2 topLeft = onScreen(b.left, b.top);
+  Vec2 bottomRight = onScreen(b.right, b.bottom);
+  const int left = static_cast<int>(topLeft.x), top = static_cast<int>(topLeft.y);
+  const int right = static_cast<int>(bottomRight.x), bottom = static_cast<int>(bottomRight.y);
+  EXPECT_EQ(left, 400);
+  EXPECT_EQ(top, 450);
+  // Inside, corner to corner.
+  EXPECT_EQ(frame.at(left, top), kStone);
+  EXPECT_EQ(frame.at(right - 1, top), kStone);
+  EXPECT_EQ(frame.at(left, bottom - 1), kStone);
+  EXPECT_EQ(frame.at(right - 1, bottom - 1), kStone);
+  EXPECT_EQ(frame.at((left + right) / 2, (top + bottom) / 2), kStone);
+  // Just outside on every side, the sky.
+  EXPECT_EQ(frame.at(left - 2, top + 10), kSky);
+  EXPECT_EQ(frame.at(right + 1, top + 10), kSky);
+  EXPECT_EQ(frame.at(left + 10, top - 2), kSky);
+  EXPECT_EQ(frame.at(left + 10, bottom + 1), kSky);
+  EXPECT_EQ(frame.count(kStone), (right - left) * (bottom - top));
+  EXPECT_EQ(frame.at(900, 100), kSky);
+  // The power icons, bottom left: water at 40 pixels from the left edge.
+  EXPECT_EQ(frame.at(40, 750), kWaterIcon);
+  EXPECT_EQ(frame.at(110, 750), kSteamIcon);
+  EXPECT_EQ(frame.at(180, 750), kIceIcon);
+  EXPECT_EQ(frame.at(75, 750), kSky);  // the gap between two icons
+}
+
+TEST_F(ScreenTest, PauseScreenShowsOnlyItsLines) {
+  game->gameState = GameState::Paused;
+  renderFrame(*game, *context);
+  Picture frame = backBuffer();
+  // "Press P to unpause" starts at camera x - 325, camera y + 50.
+  Vec2 first = onScreen(50 - 325, 100 + 50);
+  EXPECT_EQ(frame.at(static_cast<int>(first.x), static_cast<int>(first.y)), kGlyph);
+  EXPECT_EQ(frame.count(kStone), 0);
+  EXPECT_EQ(frame.count(kWaterIcon), 0);
+  EXPECT_EQ(frame.at(500, 700), kSky);
+}
+
+TEST_F(ScreenTest, SprayParticlesShowWhereTheyAre) {
+  game->gameState = GameState::Playing;
+  ParticleEmitter& spray = game->player->getEmitter();
+  spray.setSpawnPoint(-200, 300, 0);  // up and to the left of the screen centre
+  spray.setAngle(0);
+  spray.setEmitting(true);
+  for (int i = 0; i < 3; ++i) spray.update(1.0f / 60, false);
+  ASSERT_GT(spray.count(), 0u);
+  renderFrame(*game, *context);
+  Picture frame = backBuffer();
+  int checked = 0;
+  for (const auto& particle : spray.getParticles()) {
+    Vec3 centre(0);
+    for (const Vertex& v : particle->getCorners()) centre += v.position / 4.0f;
+    Vec2 p = onScreen(centre.x, centre.y);
+    int x = static_cast<int>(p.x), y = static_cast<int>(p.y);
+    if (x < 0 || x >= kScreenWidth || y < 0 || y >= kScreenHeight) continue;
+    EXPECT_EQ(frame.at(x, y), kSpray) << "particle at world " << centre.x << ", " << centre.y;
+    // Upside down it would be at the mirrored row, which is empty sky here.
+    EXPECT_EQ(frame.at(x, kScreenHeight - 1 - y), kSky);
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+}
+
+TEST_F(ScreenTest, AnIdenticalFrameLeavesTheBackBufferAsItWas) {
+  renderFrame(*game, *context);
+  Picture first = backBuffer();
+  renderFrame(*game, *context);
+  EXPECT_EQ(backBuffer().rgba, first.rgba);
+  game->gameState = GameState::Playing;
+  renderFrame(*game, *context);
+  EXPECT_NE(backBuffer().rgba, first.rgba);
+  game->gameState = GameState::Menu;
+  renderFrame(*game, *context);
+  EXPECT_EQ(backBuffer().rgba, first.rgba);
+}
+
+}  // namespace
+}  // namespace vw::test

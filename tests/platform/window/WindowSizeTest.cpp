@@ -1,0 +1,155 @@
+// The back buffer shown in windows of other sizes, and clicks mapped back.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "TestWorld.h"
+#include "app/Session.h"
+#include "platform/DesktopInput.h"
+#include "render/RenderPass.h"
+
+namespace vw::test {
+namespace {
+
+constexpr Rgb kBar{0, 0, 0};
+
+class WindowSizeTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    if (HasFatalFailure()) return;
+    game = startGame(idle);
+    game->gameState = GameState::Playing;
+  }
+
+  // Resizes and waits until SDL and the drawable agree on the new size.
+  void resizeTo(PixelSize size) {
+    window->resize(size);
+    for (int i = 0; i < 200; ++i) {
+      SDL_PumpEvents();
+      PixelSize now = window->size();
+      if (now.width == size.width && now.height == size.height) break;
+      SDL_Delay(5);
+    }
+    ASSERT_EQ(window->size().width, size.width);
+    ASSERT_EQ(window->size().height, size.height);
+  }
+
+  // The middle of every window pixel of one colour.
+  static Vec2 centreOf(const Picture& p, Rgb c) {
+    Vec2 sum(0);
+    int n = 0;
+    for (int y = 0; y < p.height; ++y) {
+      for (int x = 0; x < p.width; ++x) {
+        if (p.at(x, y) == c) {
+          sum += Vec2(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
+          ++n;
+        }
+      }
+    }
+    return n ? sum / static_cast<float>(n) : Vec2(-1);
+  }
+
+  IdleInputDevices idle;
+  std::unique_ptr<Game> game;
+};
+
+TEST_F(WindowSizeTest, AtItsOwnSizeTheWindowShowsTheBackBufferAsItIs) {
+  renderFrame(*game, *context);
+  context->drawToWindow();
+  Picture shown = windowPixels();
+  ASSERT_EQ(shown.width, kScreenWidth);
+  ASSERT_EQ(shown.height, kScreenHeight);
+  EXPECT_EQ(shown.rgba, backBuffer().rgba);
+}
+
+TEST_F(WindowSizeTest, AWideWindowGetsBarsAndAClickStillLandsOnTheIcon) {
+  resizeTo({1500, 900});
+  renderFrame(*game, *context);
+  context->drawToWindow();
+  Picture shown = windowPixels();
+  ASSERT_EQ(shown.width, 1500);
+  ASSERT_EQ(shown.height, 900);
+  // 1125 x 900 of picture between two bars of 187 and 188 pixels.
+  EXPECT_EQ(shown.at(100, 450), kBar);
+  EXPECT_EQ(shown.at(186, 10), kBar);
+  EXPECT_EQ(shown.at(1313, 890), kBar);
+  EXPECT_EQ(shown.at(1400, 450), kBar);
+  EXPECT_EQ(shown.at(300, 100), kSky);
+  EXPECT_EQ(shown.at(1200, 100), kSky);
+  // The steam icon (back-buffer centre 110, 750) where the player sees it...
+  Vec2 seen = centreOf(shown, kSteamIcon);
+  EXPECT_NEAR(seen.x, 187 + 110 * 1.125f, 2);
+  EXPECT_NEAR(seen.y, 750 * 1.125f, 2);
+  // ...clicked there, selects steam.
+  Vec2 click = windowToBackBuffer(seen, window->size());
+  EXPECT_NEAR(click.x, 110, 1.5f);
+  EXPECT_NEAR(click.y, 750, 1.5f);
+  ASSERT_FALSE(game->ui->isSteamIconSelected());
+  game->ui->handleHudClick(true, Vec3(click, 0));
+  EXPECT_TRUE(game->ui->hudClicked);
+  EXPECT_TRUE(game->ui->isSteamIconSelected());
+  EXPECT_FALSE(game->ui->isWaterIconSelected());
+}
+
+TEST_F(WindowSizeTest, ATallSmallWindowGetsBarsAboveAndBelow) {
+  resizeTo({500, 700});
+  renderFrame(*game, *context);
+  context->drawToWindow();
+  Picture shown = windowPixels();
+  ASSERT_EQ(shown.width, 500);
+  // 500 x 400 of picture between bars of 150 pixels.
+  EXPECT_EQ(shown.at(250, 100), kBar);
+  EXPECT_EQ(shown.at(250, 600), kBar);
+  EXPECT_EQ(shown.at(450, 160), kSky);
+  // The block (back buffer 400..500 x 450..550) at half size.
+  EXPECT_EQ(shown.at(225, 150 + 250), kStone);
+  Vec2 ice = centreOf(shown, kIceIcon);
+  Vec2 click = windowToBackBuffer(ice, window->size());
+  game->ui->handleHudClick(true, Vec3(click, 0));
+  EXPECT_TRUE(game->ui->isIceIconSelected());
+}
+
+TEST_F(WindowSizeTest, TheCursorReachesTheGameInBackBufferPixels) {
+  resizeTo({2000, 800});  // bars of 500 on each side
+  DesktopInput input(*window);
+  SDL_WarpMouseInWindow(window->handle(), 600, 400);
+  Vec2 cursor;
+  for (int i = 0; i < 200; ++i) {
+    SDL_PumpEvents();
+    cursor = input.cursorPosition();
+    if (cursor.x == 100) break;
+    SDL_Delay(5);
+  }
+  EXPECT_FLOAT_EQ(cursor.x, 100);
+  EXPECT_FLOAT_EQ(cursor.y, 400);
+}
+
+TEST_F(WindowSizeTest, FullscreenKeepsTheLetterboxedView) {
+  window->toggleFullscreen();
+  for (int i = 0; i < 100 && !window->fullscreen(); ++i) {
+    SDL_PumpEvents();
+    SDL_Delay(5);
+  }
+  EXPECT_TRUE(window->fullscreen());
+  for (int i = 0; i < 100 && window->size().width != 1280; ++i) {
+    SDL_PumpEvents();
+    SDL_Delay(5);
+  }
+  renderFrame(*game, *context);
+  context->drawToWindow();
+  Picture shown = windowPixels();
+  ASSERT_EQ(shown.width, 1280);  // the Xvfb screen the tests run on
+  ASSERT_EQ(shown.height, 1024);
+  // 1280 x 1024 is 5:4: the whole screen is picture, at 1.28 times.
+  EXPECT_EQ(shown.at(static_cast<int>(450 * 1.28f), static_cast<int>(500 * 1.28f)), kStone);
+  window->toggleFullscreen();
+  for (int i = 0; i < 100 && window->fullscreen(); ++i) {
+    SDL_PumpEvents();
+    SDL_Delay(5);
+  }
+  EXPECT_FALSE(window->fullscreen());
+}
+
+}  // namespace
+}  // namespace vw::test

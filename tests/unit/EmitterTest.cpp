@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "app/Random.h"
+#include "player/ParticleEmitter.h"
+
+namespace vw {
+namespace {
+
+constexpr float kDt = 1.0f / 60.0f;
+constexpr float kUp = 1.5714285f;  // a steam jet's direction
+
+Vec3 cornerCentre(const Particle& p) {
+  const auto& c = p.getCorners();
+  return (c[0].position + c[1].position + c[2].position + c[3].position) / 4.0f;
+}
+
+std::vector<const Particle*> snapshot(const ParticleEmitter& emitter) {
+  std::vector<const Particle*> out;
+  for (const auto& p : emitter.getParticles()) out.push_back(p.get());
+  return out;
+}
+
+TEST(EmitterCapacity, QuarterOfLengthTimesWidthUpToTenThousand) {
+  EXPECT_EQ(emitterCapacity(9, 160), 360);
+  EXPECT_EQ(emitterCapacity(10, 3), 7);  // 7.5 truncated
+  EXPECT_EQ(emitterCapacity(0, 160), 0);
+  EXPECT_EQ(emitterCapacity(100, 400), 10000);
+  EXPECT_EQ(emitterCapacity(200, 300), 10000);
+  EXPECT_EQ(emitterCapacity(1e30f, 1e30f), 10000);
+  EXPECT_EQ(emitterCapacity(-5, 300), 10000);  // negative: the limit
+  EXPECT_EQ(emitterCapacity(std::nanf(""), 300), 10000);
+  EXPECT_EQ(emitterCapacity(std::numeric_limits<float>::infinity(), 300), 10000);
+}
+
+TEST(Emitter, SteamBatchesUntilCapacityThenOnlyRecycles) {
+  Random random(5);
+  ParticleEmitter emitter(9, 160, 0, Vec3(0), Power::Steam, random);
+  ASSERT_TRUE(emitter.isEmitting());
+  std::size_t previous = 0;
+  for (int i = 0; i < 200; ++i) {
+    emitter.update(kDt, false);
+    const std::size_t n = emitter.count();
+    if (previous < 360) {
+      EXPECT_EQ(n, previous + 16) << i;
+    } else {
+      EXPECT_EQ(n, previous) << i;
+    }
+    EXPECT_LE(n, 375u);
+    previous = n;
+  }
+  EXPECT_EQ(previous, 368u);  // 352 was below 360, so one more batch of 16
+  // After 200 updates (3.3 s) every puff has been recycled several times, none removed.
+  for (const auto& p : emitter.getParticles()) EXPECT_LT(p->getAge(), 0.39f);
+}
+
+TEST(Emitter, WaterAndIceBatchesAndTheirShapes) {
+  Random random(9);
+  const Vec3 at(100, 200, 0);
+  ParticleEmitter water(9, 160, 0, at, Power::Water, random);
+  water.update(0, false);  // dt 0: nothing moves, the batch stays as spawned
+  ASSERT_EQ(water.count(), 2u);
+  const Particle& first = *water.getParticles()[0];
+  const Particle& second = *water.getParticles()[1];
+  EXPECT_EQ(first.getWidth(), second.getWidth());
+  EXPECT_GE(first.getWidth(), 15 / 1.3f - 1e-3f);
+  EXPECT_LE(first.getWidth(), 15 * 2.35f / 1.3f + 1e-3f);
+  EXPECT_EQ(first.getPosition(), at);
+  EXPECT_EQ(second.getPosition(), at);  // the sprite sits at p, its picture 5 to the right
+  EXPECT_EQ(cornerCentre(second), at + Vec3(5, 0, 0));
+  EXPECT_EQ(first.getVelocity(), Vec3(700, 0, 0));
+  water.update(kDt, false);
+  EXPECT_EQ(water.count(), 4u);
+  // Sizes are drawn per batch from ten steps.
+  for (int i = 0; i < 200; ++i) water.update(0, false);
+  std::vector<float> sizes;
+  for (const auto& p : water.getParticles()) {
+    if (std::find(sizes.begin(), sizes.end(), p->getWidth()) == sizes.end()) sizes.push_back(p->getWidth());
+  }
+  EXPECT_EQ(sizes.size(), 10u);
+
+  ParticleEmitter ice(9, 160, kUp, at, Power::Ice, random);
+  ice.update(0, false);
+  ASSERT_EQ(ice.count(), 4u);
+  for (int k = 0; k < 4; ++k) {
+    const Particle& shard = *ice.getParticles()[k];
+    EXPECT_EQ(shard.getWidth(), 20.0f);
+    EXPECT_EQ(shard.getPosition(), at);
+    EXPECT_NEAR(shard.getVelocity().y, 600.0f, 1e-3f);
+    const Vec3 offset = cornerCentre(shard) - at;
+    EXPECT_EQ(offset.x, k == 0 ? 0.0f : 10.0f);  // world axes, although aimed up
+    const float reach = k == 0 ? 0.0f : (k == 1 ? 7.5f : 12.5f);
+    EXPECT_GE(offset.y, -reach);
+    EXPECT_LE(offset.y, reach);
+  }
+  ice.update(kDt, false);
+  EXPECT_EQ(ice.count(), 8u);
+}
+
+TEST(Emitter, CapacityIsTestedOncePerBatch) {
+  Random random;
+  // Capacity 7: water goes 2, 4, 6, 8 and stops; ice 4, 8.
+  ParticleEmitter water(10, 3, 0, Vec3(0), Power::Water, random);
+  ParticleEmitter ice(10, 3, 0, Vec3(0), Power::Ice, random);
+  for (int i = 0; i < 10; ++i) {
+    water.update(0, false);
+    ice.update(0, false);
+  }
+  EXPECT_EQ(water.count(), 8u);
+  EXPECT_EQ(ice.count(), 8u);
+
+  // Nothing to spawn with a length of 0 or less, or a capacity of 0.
+  ParticleEmitter none(9, 0, 0, Vec3(0), Power::Steam, random);
+  none.update(kDt, false);
+  EXPECT_EQ(none.count(), 0u);
+}
+
+TEST(Emitter, SteamJetSpawnsATenthOfItsHeightInDistanceMode) {
+  Random random(2);
+  ParticleEmitter jet(200, 300, kUp, Vec3(50, 0, 0), Power::Steam, random);
+  EXPECT_EQ(jet.getCapacity(), 10000);
+  jet.update(kDt, true);
+  ASSERT_EQ(jet.count(), 30u);
+  for (const auto& p : jet.getParticles()) {
+    EXPECT_GE(p->getLife(), 240.0f);
+    EXPECT_LE(p->getLife(), 339.0f);
+    EXPECT_EQ(p->getWidth(), 15.0f);
+    EXPECT_EQ(p->getSprayKind(), Power::Steam);
+    // Moved up the column in the spawning update, by 0 to 799 units per second.
+    // (The jitter across the column tilts that by at most 2000 x cos(11/7) per second.)
+    EXPECT_GE(p->getPosition().y, -0.05f);
+    EXPECT_LE(p->getPosition().y, 800 * kDt + 0.05f);
+  }
+  // A length beyond reason still spawns a bounded batch.
+  ParticleEmitter huge(1, 1e9f, kUp, Vec3(0), Power::Steam, random);
+  huge.update(kDt, true);
+  EXPECT_EQ(huge.count(), 10000u);
+}
+
+TEST(Emitter, SpentParticlesLeaveInOrderBeforeMoving) {
+  Random random;
+  ParticleEmitter emitter(9, 160, 0, Vec3(0), Power::Water, random);
+  for (int i = 0; i < 4; ++i) emitter.update(kDt, false);
+  ASSERT_EQ(emitter.count(), 8u);
+  std::vector<const Particle*> before = snapshot(emitter);
+  emitter.getParticles()[1]->spent = true;
+  emitter.getParticles()[2]->spent = true;
+  emitter.getParticles()[7]->spent = true;
+  emitter.setEmitting(false);
+  emitter.update(kDt, false);
+  const std::vector<const Particle*> expected{before[0], before[3], before[4], before[5], before[6]};
+  EXPECT_EQ(snapshot(emitter), expected);
+}
+
+TEST(Emitter, SwitchedOffParticlesExpireAndOnesSpawnKeepTheirKind) {
+  Random random;
+  ParticleEmitter emitter(9, 160, 0, Vec3(0), Power::Water, random);
+  emitter.update(0.25f, false);
+  emitter.setEmitting(false);
+  for (int i = 0; i < 15; ++i) emitter.update(0.25f, false);  // age 4.0: still there
+  EXPECT_EQ(emitter.count(), 2u);
+  emitter.update(0.25f, false);
+  EXPECT_EQ(emitter.count(), 0u);
+
+  // Switching the kind while spraying: the next batch is the new kind, the old ones stay theirs.
+  emitter.setEmitting(true);
+  emitter.update(kDt, false);
+  emitter.setSprayKind(Power::Ice);
+  EXPECT_STREQ(emitter.getTextureKey(), "ICESPRAY");
+  emitter.update(kDt, false);
+  ASSERT_EQ(emitter.count(), 6u);
+  EXPECT_EQ(emitter.getParticles()[0]->getSprayKind(), Power::Water);
+  EXPECT_EQ(emitter.getParticles()[1]->getSprayKind(), Power::Water);
+  for (int k = 2; k < 6; ++k) EXPECT_EQ(emitter.getParticles()[k]->getSprayKind(), Power::Ice);
+  // Water still falls, ice does not.
+  EXPECT_LT(emitter.getParticles()[0]->getVelocity().y, 0.0f);
+  EXPECT_EQ(emitter.getParticles()[2]->getVelocity().y, 0.0f);
+
+  // A freshly launched steam puff aimed right pushes by 5 / 60.
+  ParticleEmitter steam(9, 160, 0, Vec3(0), Power::Steam, random);
+  steam.update(kDt, false);
+  EXPECT_NEAR(steam.getParticles()[0]->getPush(), 5.0f / 60.0f, 1e-6f);
+}
+
+TEST(Emitter, HeldSprayRecyclesAtTheCurrentPlaceAndDirection) {
+  Random random;
+  ParticleEmitter emitter(9, 160, 0, Vec3(0), Power::Ice, random);
+  for (int i = 0; i < 30; ++i) emitter.update(0.1f, false);  // capacity 360 not reached: 120 shards
+  ASSERT_EQ(emitter.count(), 120u);
+  const std::vector<const Particle*> before = snapshot(emitter);
+  // Move and turn the emitter: expired shards restart there, along the new aim.
+  emitter.setSpawnPoint(1000, 1000, 0);
+  emitter.setAngle(kUp);
+  emitter.setEmitting(false);
+  emitter.setEmitting(true);
+  emitter.update(0.1f, false);
+  ASSERT_GE(emitter.count(), 120u);
+  int restarted = 0;
+  for (std::size_t k = 0; k < 120; ++k) {
+    const Particle& shard = *emitter.getParticles()[k];
+    EXPECT_EQ(&shard, before[k]);  // the same objects, in place
+    if (shard.getAge() == 0.0f) {
+      ++restarted;
+      EXPECT_NEAR(shard.getPosition().y, 1000 + 60, 13);
+      EXPECT_NEAR(shard.getVelocity().y, 600, 1e-2f);
+    }
+  }
+  EXPECT_GT(restarted, 0);
+}
+
+TEST(Emitter, TheSameSeedGivesTheSameSpray) {
+  auto run = [](std::uint32_t seed) {
+    Random random(seed);
+    ParticleEmitter emitter(9, 160, 0.3f, Vec3(0), Power::Steam, random);
+    for (int i = 0; i < 40; ++i) emitter.update(kDt, false);
+    std::vector<float> xs;
+    for (const auto& p : emitter.getParticles()) xs.push_back(p->getPosition().x);
+    return xs;
+  };
+  EXPECT_EQ(run(42), run(42));
+  EXPECT_NE(run(42), run(43));
+}
+
+}  // namespace
+}  // namespace vw

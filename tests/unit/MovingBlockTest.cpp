@@ -1,0 +1,268 @@
+// Moving boxes: gravity, friction, the speed limits, when a box may move,
+// the pushes of the player and the spray, and the push-out.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "physics/Collision.h"
+#include "puzzle/MovingBlock.h"
+#include "puzzle/RisingDoor.h"
+#include "puzzle/Steamjet.h"
+#include "puzzle/TrapDoor.h"
+#include "puzzle/WaterWheel.h"
+#include "support/TestWorld.h"
+
+namespace vw {
+namespace {
+
+using test::ParticleList;
+using test::TestWorld;
+
+constexpr float kDt = 1.0f / 60.0f;
+
+// One update of a box as the game runs it: the full pass's contacts, the
+// box's own step, its pass again and its push-out.
+void runBox(TestWorld& w, MovingBlock& box) {
+  CollisionScene scene = w.scene();
+  collideBox(scene, box);
+  box.update(kDt);
+  collideBox(scene, box);
+  box.resolveContacts();
+}
+
+// A 50 x 50 box resting on a 100-wide block of the given state at the origin.
+struct BoxOnBlock {
+  TestWorld w;
+  MapElement* block;
+  MovingBlock* box;
+
+  explicit BoxOnBlock(BlockState state) {
+    block = &w.addBlock(0, 0, 100, 100, state);
+    box = &w.add<MovingBlock>(0, 75, "RUSTYBOX", 50.0f, 50.0f);
+  }
+  void collide() {
+    CollisionScene scene = w.scene();
+    collideBox(scene, *box);
+  }
+};
+
+TEST(MovingBlockShove, PlayerAt222AndAHalfAndARestingBoxOnIceShareEightyNine) {
+  BoxOnBlock s(BlockState::Frozen);
+  s.collide();
+  EXPECT_TRUE(s.box->isActive());  // a Top contact with ice activates it at once
+  s.w.placePlayer(-41, 100);       // right edge just into the box's left face
+  s.w.player.setVelocity(222.5f, 0, 0);
+  CollisionScene scene = s.w.scene();
+  collidePlayerWithElements(scene);
+  EXPECT_FLOAT_EQ(s.box->getVelocity().x, 89.0f);
+  EXPECT_FLOAT_EQ(s.w.player.getVelocity().x, 89.0f);
+  ASSERT_EQ(s.w.player.getContactTypes().size(), 1u);
+  EXPECT_EQ(s.w.player.getContactTypes()[0], CollisionType::Side);
+}
+
+TEST(MovingBlockShove, ABoxOnPlainGroundIsNotShoved) {
+  BoxOnBlock s(BlockState::Normal);
+  s.collide();
+  EXPECT_FALSE(s.box->isActive());
+  s.w.placePlayer(-41, 100);
+  s.w.player.setVelocity(222.5f, 0, 0);
+  CollisionScene scene = s.w.scene();
+  collidePlayerWithElements(scene);
+  EXPECT_EQ(s.box->getVelocity().x, 0.0f);
+  EXPECT_EQ(s.w.player.getVelocity().x, 222.5f);
+}
+
+TEST(MovingBlockFriction, WaterDoesNotMoveABoxOnPlainGround) {
+  BoxOnBlock s(BlockState::Normal);
+  s.collide();
+  ParticleList list;
+  list.push_back(s.w.particle(Power::Water, -20, 75, 600, 0));
+  CollisionScene scene = s.w.scene();
+  collideSpray(scene, list);
+  EXPECT_FLOAT_EQ(s.box->getVelocity().x, 10.0f);
+  s.box->update(kDt);
+  EXPECT_EQ(s.box->getPosition().x, 0.0f);
+  EXPECT_EQ(s.box->getVelocity().x, 0.0f);
+}
+
+TEST(MovingBlockFriction, WaterOnIceSlidesTheBoxAndFrictionTakesFiveAndAQuarter) {
+  BoxOnBlock s(BlockState::Frozen);
+  s.collide();
+  ParticleList list;
+  list.push_back(s.w.particle(Power::Water, -20, 75, 600, 0));
+  list.push_back(s.w.particle(Power::Water, -20, 80, 600, 0));
+  CollisionScene scene = s.w.scene();
+  collideSpray(scene, list);
+  EXPECT_FLOAT_EQ(s.box->getVelocity().x, 20.0f);
+  s.box->update(kDt);
+  EXPECT_FLOAT_EQ(s.box->getVelocity().x, 14.75f);
+  EXPECT_NEAR(s.box->getPosition().x, 14.75f * kDt, 1e-5f);
+  EXPECT_TRUE(s.box->isActive());
+}
+
+TEST(MovingBlockFriction, IceSprayPushesTwiceOncePerGroup) {
+  BoxOnBlock s(BlockState::Frozen);
+  s.collide();
+  ParticleList list;
+  for (int i = 0; i < 6; ++i) list.push_back(s.w.particle(Power::Ice, -20, 75, 600, 0));
+  CollisionScene scene = s.w.scene();
+  collideSpray(scene, list);
+  // Indices 0 and 5 push by 2 x 10; the others of their groups pass or are spent.
+  EXPECT_FLOAT_EQ(s.box->getVelocity().x, 40.0f);
+}
+
+TEST(MovingBlockFriction, SteamStopsAtABoxWithoutPushing) {
+  BoxOnBlock s(BlockState::Frozen);
+  ParticleList list;
+  list.push_back(s.w.particle(Power::Steam, -20, 75, 600, 0));
+  CollisionScene scene = s.w.scene();
+  collideSpray(scene, list);
+  EXPECT_TRUE(list[0]->spent);
+  EXPECT_EQ(s.box->getVelocity().x, 0.0f);
+}
+
+TEST(MovingBlockFriction, HalfOnIceHalfOnPlainGroundLosesFortyTwo) {
+  TestWorld w;
+  w.addBlock(-50, 0, 100, 100, BlockState::Frozen);
+  w.addBlock(50, 0, 100, 100);
+  auto& box = w.add<MovingBlock>(0, 75, "RUSTYBOX", 50.0f, 50.0f);
+  CollisionScene scene = w.scene();
+  collideBox(scene, box);
+  box.setVelocity(Vec3(100, 0, 0));
+  box.update(kDt);
+  EXPECT_FLOAT_EQ(box.getVelocity().x, 58.0f);
+  EXPECT_TRUE(box.isActive());
+}
+
+TEST(MovingBlockFriction, ATouchedWallHalvesTheGroundFriction) {
+  TestWorld w;
+  w.addBlock(0, 0, 200, 100, BlockState::Frozen);
+  w.addBlock(75, 100, 100, 100);  // a wall whose left face touches the box
+  auto& box = w.add<MovingBlock>(0, 75, "RUSTYBOX", 50.0f, 50.0f);
+  CollisionScene scene = w.scene();
+  collideBox(scene, box);
+  ASSERT_EQ(box.getContactTypes().size(), 2u);
+  EXPECT_EQ(box.getContactTypes()[1], CollisionType::Side);
+  box.setVelocity(Vec3(-100, 0, 0));
+  box.update(kDt);
+  EXPECT_FLOAT_EQ(box.getVelocity().x, -100.0f + 5.25f / 2);
+}
+
+TEST(MovingBlockLimits, AShoveOf300IsCutTo275) {
+  BoxOnBlock s(BlockState::Frozen);
+  s.collide();
+  s.box->setVelocity(Vec3(300, 0, 0));
+  s.box->update(kDt);
+  EXPECT_EQ(s.box->getVelocity().x, 275.0f);
+  s.collide();
+  s.box->setVelocity(Vec3(-300, 0, 0));
+  s.box->update(kDt);
+  EXPECT_EQ(s.box->getVelocity().x, -275.0f);
+}
+
+TEST(MovingBlockLimits, AFallingBoxReachesMinus400AndKeepsItsSidewaysSpeed) {
+  TestWorld w;
+  auto& box = w.add<MovingBlock>(0, 1000, "RUSTYBOX", 50.0f, 50.0f);
+  box.setVelocity(Vec3(100, 0, 0));
+  for (int i = 0; i < 60; ++i) box.update(kDt);
+  EXPECT_EQ(box.getVelocity().y, -400.0f);
+  EXPECT_EQ(box.getVelocity().x, 100.0f);
+  EXPECT_FALSE(box.isOnGround());
+  EXPECT_TRUE(box.isActive());
+  box.setVelocity(Vec3(500, -400, 0));
+  box.update(kDt);
+  EXPECT_EQ(box.getVelocity().x, 275.0f);
+}
+
+TEST(MovingBlockLimits, ABoxLandingOnADoorStandsStill) {
+  TestWorld w;
+  auto& trap = w.add<TrapDoor>(0, 0, "TRAPDOOR", 100.0f, 20.0f, 1.0f);
+  auto& box = w.add<MovingBlock>(0, 74, "RUSTYBOX", 50.0f, 50.0f);  // 1 unit into the lid
+  box.setVelocity(Vec3(50, -100, 0));
+  CollisionScene scene = w.scene();
+  collideBox(scene, box);
+  ASSERT_EQ(box.getContacts().size(), 1u);
+  EXPECT_EQ(box.getContacts()[0], &trap);
+  box.update(kDt);
+  EXPECT_FALSE(box.isActive());
+  EXPECT_EQ(box.getVelocity(), Vec3(0));
+  EXPECT_EQ(box.getPosition().y, 74.0f);
+}
+
+TEST(MovingBlockDoors, ABoxRunningIntoADoorsSideStopsDead) {
+  TestWorld w;
+  w.add<RisingDoor>(100, 100, "RISINGDOOR", 50.0f, 200.0f, 1.0f, 1.0f, DoorMode::Toggle, nullptr);
+  auto& box = w.add<MovingBlock>(51, 100, "RUSTYBOX", 50.0f, 50.0f);  // right face 1 into the door
+  box.setVelocity(Vec3(200, -150, 0));
+  CollisionScene scene = w.scene();
+  collideBox(scene, box);
+  EXPECT_EQ(box.getVelocity(), Vec3(0));
+  ASSERT_EQ(box.getContactTypes().size(), 1u);
+  EXPECT_EQ(box.getContactTypes()[0], CollisionType::Side);
+  box.resolveContacts();
+  EXPECT_FLOAT_EQ(box.getBounds().right, 75.0f);
+}
+
+TEST(MovingBlockDoors, ABoxUnderAClosingDoorRaisesIt) {
+  TestWorld w;
+  auto& door = w.add<RisingDoor>(0, 100, "RISINGDOOR", 100.0f, 100.0f, 1.0f, 1.0f, DoorMode::Toggle, nullptr);
+  auto& box = w.add<MovingBlock>(0, 26, "RUSTYBOX", 50.0f, 50.0f);  // top 51: under the door's bottom 50
+  CollisionScene scene = w.scene();
+  collideBox(scene, box);
+  EXPECT_EQ(box.getContactTypes()[0], CollisionType::Bottom);
+  EXPECT_TRUE(door.isActive());
+  for (int i = 0; i < 120; ++i) door.update(kDt);
+  EXPECT_EQ(door.getProgress(), door.getTravelTime());
+  EXPECT_EQ(door.getPosition().y, 300.0f);
+}
+
+TEST(MovingBlockContacts, BoxesPassThroughBoxesJetsAndWheels) {
+  TestWorld w;
+  auto& box = w.add<MovingBlock>(0, 0, "RUSTYBOX", 50.0f, 50.0f);
+  w.add<MovingBlock>(10, 0, "RUSTYBOX", 50.0f, 50.0f);
+  w.add<Steamjet>(0, -20, "STONE2", 50.0f, 50.0f, 100.0f, 300.0f, Vec3(0, 30, 0), w.random);
+  w.add<WaterWheel>(0, 0, "WATERWHEEL", 80.0f, 80.0f, nullptr, 3.0f);
+  CollisionScene scene = w.scene();
+  collideBox(scene, box);
+  EXPECT_TRUE(box.getContacts().empty());
+}
+
+TEST(MovingBlockContacts, FarFromTheCameraABoxStillStandsOnItsBlock) {
+  TestWorld w;
+  w.cameraEye.x = -5000;
+  // A block moved into place without its bounds recomputed, as nothing near
+  // the camera has looked at it yet.
+  w.mapElements.push_back(std::make_unique<MapElement>("STONE", false, 100.0f, 100.0f));
+  w.mapElements.back()->translate(1000, 0, 0);
+  auto& box = w.add<MovingBlock>(1000, 75, "RUSTYBOX", 50.0f, 50.0f);
+  for (int i = 0; i < 30; ++i) runBox(w, box);
+  EXPECT_EQ(box.getPosition().y, 75.0f);
+}
+
+TEST(MovingBlockContacts, PushOutZeroesTheSpeedOfThatAxis) {
+  BoxOnBlock s(BlockState::Frozen);
+  test::moveTo(*s.box, 0, 70);  // 5 units into the block
+  s.box->setVelocity(Vec3(30, -100, 0));
+  s.collide();
+  s.box->resolveContacts();
+  EXPECT_EQ(s.box->getPosition().y, 75.0f);
+  EXPECT_EQ(s.box->getVelocity(), Vec3(30, 0, 0));
+  EXPECT_TRUE(s.box->getContacts().empty());
+}
+
+TEST(MovingBlockContacts, SlidingOntoPlainGroundTheBoxStops) {
+  TestWorld w;
+  w.addBlock(0, 0, 100, 100, BlockState::Frozen);
+  w.addBlock(100, 0, 100, 100);
+  auto& box = w.add<MovingBlock>(0, 75, "RUSTYBOX", 50.0f, 50.0f);
+  box.setVelocity(Vec3(150, 0, 0));
+  for (int i = 0; i < 120; ++i) runBox(w, box);
+  // It reached the stone, whose share of the friction stopped it, and it never fell.
+  EXPECT_GT(box.getPosition().x, 25.0f);
+  EXPECT_LT(box.getPosition().x, 75.0f);
+  EXPECT_EQ(box.getPosition().y, 75.0f);
+  EXPECT_EQ(box.getVelocity(), Vec3(0));
+}
+
+}  // namespace
+}  // namespace vw

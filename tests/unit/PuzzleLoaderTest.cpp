@@ -1,0 +1,366 @@
+// The puzzle loader: the strip layout, the keywords and their fields, the
+// initial states, the token syntax, and every kind of bad input, which is
+// reported while the rest of the world still loads. The links between
+// elements are in PuzzleElementTest.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "app/Random.h"
+#include "puzzle/Btn.h"
+#include "puzzle/MovingBlock.h"
+#include "puzzle/RisingDoor.h"
+#include "puzzle/Steamjet.h"
+#include "puzzle/TrapDoor.h"
+#include "puzzle/WaterWheel.h"
+#include "support/LoaderFixture.h"
+#include "world/PuzzleLoader.h"
+
+namespace vw {
+namespace {
+
+using test::fixture;
+using test::Loaded;
+using test::OnePuzzle;
+
+Vec3 at(const Sprite& s) { return s.getPosition(); }
+
+// --- The strip -------------------------------------------------------------
+
+TEST(PuzzleLoader, OnePuzzleHasNoBridgeAndEndsAtItsWidth) {
+  Loaded l(fixture("single"));
+  EXPECT_TRUE(l.diagnostics.empty()) << l.all();
+  EXPECT_EQ(l.world.puzzleCount, 1);
+  ASSERT_EQ(l.world.mapElements.size(), 3u);  // no bridge
+  EXPECT_FLOAT_EQ(l.world.levelWidth, 1600);  // W - 400
+  EXPECT_EQ(l.world.winLine.text, "You Win!!");
+  EXPECT_EQ(l.world.winLine.x, 600);  // W - 1400
+  EXPECT_EQ(l.world.winLine.y, 100);
+  EXPECT_EQ(l.world.winLine.size, 40);
+  EXPECT_EQ(at(*l.world.mapElements[0]), Vec3(600, -50, 0));  // puzzle x 1000 at world 600
+  // BLOCK fields are x, y, height, width.
+  EXPECT_FLOAT_EQ(l.world.mapElements[0]->getWidth(), 2000);
+  EXPECT_FLOAT_EQ(l.world.mapElements[0]->getHeight(), 100);
+}
+
+TEST(PuzzleLoader, TwoPuzzlesAreJoinedByAStoneBridge) {
+  Loaded l(fixture("two"));  // CR LF line ends and '\' separators
+  EXPECT_TRUE(l.diagnostics.empty()) << l.all();
+  EXPECT_EQ(l.world.puzzleCount, 2);
+  ASSERT_EQ(l.world.mapElements.size(), 7u);
+  for (int i = 0; i < 4; ++i) {
+    const MapElement& stone = *l.world.mapElements[1 + i];
+    EXPECT_EQ(at(stone), Vec3(1600 + 100 * i, 0, 0));
+    EXPECT_EQ(stone.getTextureKey(), "STONE");
+    EXPECT_FLOAT_EQ(stone.getWidth(), 100);
+    EXPECT_FLOAT_EQ(stone.getHeight(), 100);
+  }
+  EXPECT_EQ(at(*l.world.mapElements[5]), Vec3(2000, 0, 0));  // the second puzzle's x = 0
+  EXPECT_FLOAT_EQ(l.world.levelWidth, 4000);
+  EXPECT_EQ(l.world.winLine.x, 3000);
+  ASSERT_EQ(l.world.puzzles.size(), 2u);
+  EXPECT_FLOAT_EQ(l.world.puzzles[1].offset, 2000);
+}
+
+TEST(PuzzleLoader, BlocksTakeTheirStatesAndKeys) {
+  Loaded l(fixture("single"));
+  MapElement& ice = *l.world.mapElements[1];
+  EXPECT_EQ(ice.getState(), BlockState::Frozen);
+  EXPECT_EQ(ice.getTextureKey(), "ICEBLOCK");
+  ice.setState(BlockState::Normal);  // thawed
+  EXPECT_EQ(ice.getTextureKey(), "STONE");
+  MapElement& heavy = *l.world.mapElements[2];  // its first field is ignored
+  EXPECT_TRUE(heavy.isHeavy());
+  EXPECT_EQ(heavy.getTextureKey(), "HEAVYBOX");
+  EXPECT_EQ(at(heavy), Vec3(1100, 100, 0));
+  EXPECT_FLOAT_EQ(heavy.getWidth(), 60);
+  EXPECT_FALSE(l.world.mapElements[0]->isHeavy());
+}
+
+TEST(PuzzleLoader, ElementsArePlacedWithTheirOffsets) {
+  test::TempDataDir dir;
+  OnePuzzle l(dir,
+              "1000|RISINGDOOR|1|500|0|200|50|2|1|1|1|STEAMJET|2|500|0|20|40|300|100|1"
+              "|TRAPDOOR|3|500|0|20|100|1|1|PRESSBUTTON|x|500|0|60|20|1|1|WATERWHEEL|x|500|0|80|90|2|3"
+              "|MOVINGBOX|4|500|0|30|40|&");
+  EXPECT_TRUE(l.diagnostics.empty()) << l.all();
+  ASSERT_EQ(l.world.puzzleElements.size(), 6u);
+  EXPECT_EQ(at(l.element<RisingDoor>(0)), Vec3(100, 100, 0));
+  EXPECT_EQ(at(l.element<Steamjet>(1)), Vec3(100, -100, 0));
+  EXPECT_EQ(at(l.element<TrapDoor>(2)), Vec3(100, -45, 0));
+  EXPECT_EQ(at(l.element<Btn>(3)), Vec3(100, -46, 0));
+  EXPECT_EQ(at(l.element<WaterWheel>(4)), Vec3(100, 0, 0));
+  EXPECT_EQ(at(l.element<MovingBlock>(5)), Vec3(100, 0, 0));
+  // Buttons and wheels take width before height; the others height first.
+  EXPECT_FLOAT_EQ(l.element<Btn>(3).getWidth(), 60);
+  EXPECT_FLOAT_EQ(l.element<WaterWheel>(4).getHeight(), 90);
+  EXPECT_FLOAT_EQ(l.element<MovingBlock>(5).getWidth(), 40);
+  EXPECT_FLOAT_EQ(l.element<Steamjet>(1).getAreaHeight(), 300);
+  EXPECT_FLOAT_EQ(l.element<Steamjet>(1).getAreaWidth(), 100);
+}
+
+// --- Initial states ------------------------------------------------------
+
+TEST(PuzzleLoader, InitialStatesAndSheetSetUp) {
+  Loaded l(fixture("links"));
+  EXPECT_TRUE(l.element<Steamjet>(0).isActive());  // on 1
+  RisingDoor& automatic = l.element<RisingDoor>(1);
+  EXPECT_EQ(automatic.getMode(), DoorMode::Active);
+  EXPECT_FALSE(automatic.isActive());  // initial 1: deactivate, the fall restarts from the top
+  EXPECT_FLOAT_EQ(automatic.getProgress(), automatic.getTravelTime());
+  EXPECT_EQ(l.element<RisingDoor>(2).getMode(), DoorMode::Toggle);
+  TrapDoor& trap = l.element<TrapDoor>(3);
+  EXPECT_TRUE(trap.isActive());  // initial 0: opening
+  EXPECT_EQ(trap.getAnimation(), 1);
+  EXPECT_FLOAT_EQ(trap.getRows(), 3);
+  EXPECT_FLOAT_EQ(trap.getColumns(), 13);
+  EXPECT_FLOAT_EQ(trap.getFrameCount(1), 13);
+  EXPECT_FLOAT_EQ(trap.getFrameCount(2), 1);
+  EXPECT_EQ(l.debug.str(), "Type: Active\nType: Toggle\n");
+}
+
+// --- The token syntax ------------------------------------------------------
+
+TEST(PuzzleLoader, ListEntryLosesItsLastCharacter) {
+  test::TempDataDir dir;
+  dir.list("p.txt|&");  // no line break before the '|'
+  dir.write("p.tx", "1000|BLOCK|0|0|10|10|&");
+  Loaded l(dir.path());
+  EXPECT_EQ(l.world.puzzleCount, 1);
+  EXPECT_EQ(l.world.puzzles.at(0).file, "p.tx");
+  const Diagnostic* d = l.find("last character");
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->severity, Severity::Warning);
+}
+
+TEST(PuzzleLoader, KeywordWithWhiteSpaceIsSkippedWithItsFields) {
+  test::TempDataDir dir;
+  OnePuzzle l(dir,
+              "1000\n|BLOCK|0|0|10|10\n|BLOCK|1|1|10|10\nBLOCK|2|2|10|10\n| "
+              "BLOCK|3|3|10|10\n|block|4|4|10|10\n|BLOCK|5|5|10|10\n|&");
+  ASSERT_EQ(l.world.mapElements.size(), 3u);
+  EXPECT_EQ(at(*l.world.mapElements[2]), Vec3(-395, 5, 0));
+  // Line 4 lacks its leading '|': line 3's last field reads "10\nBLOCK" (as
+  // 10), and line 4's fields then run on as unknown keywords.
+  const Diagnostic* joined = l.find("field \"10\\nBLOCK\" is not a plain number; read as 10");
+  ASSERT_NE(joined, nullptr);
+  EXPECT_EQ(joined->line, 3);
+  const Diagnostic* run = l.find("unknown keyword \"2\"");
+  ASSERT_NE(run, nullptr);
+  EXPECT_EQ(run->line, 4);
+  EXPECT_NE(run->message.find("and the 3 tokens after it"), std::string::npos);
+  const Diagnostic* spaced = l.find("unknown keyword \" BLOCK\"");
+  ASSERT_NE(spaced, nullptr);
+  EXPECT_NE(spaced->message.find("white space"), std::string::npos);
+  EXPECT_EQ(spaced->line, 5);
+  const Diagnostic* lower = l.find("unknown keyword \"block\"");
+  ASSERT_NE(lower, nullptr);
+  EXPECT_NE(lower->message.find("upper case"), std::string::npos);
+  EXPECT_EQ(lower->line, 6);
+  EXPECT_EQ(l.diagnostics.all().size(), 4u) << l.all();
+}
+
+TEST(PuzzleLoader, NumbersReadAsAtoi) {
+  test::TempDataDir dir;
+  OnePuzzle l(dir, "1000|BLOCK| 25xyz|-7|abc|99999999999999999999|&");
+  ASSERT_EQ(l.world.mapElements.size(), 1u);
+  EXPECT_EQ(at(*l.world.mapElements[0]), Vec3(-375, -7, 0));
+  EXPECT_FLOAT_EQ(l.world.mapElements[0]->getHeight(), 0);
+  EXPECT_FLOAT_EQ(l.world.mapElements[0]->getWidth(), 2147483647.0f);  // saturated
+  EXPECT_EQ(l.diagnostics.count(Severity::Warning), 2) << l.all();     // " 25xyz" and "abc"
+}
+
+// --- Bad input: reported, and the rest still loads --------------------------
+
+TEST(PuzzleLoaderBadInput, MissingListFile) {
+  test::TempDataDir dir;
+  Loaded l(dir.path());
+  const Diagnostic* d = l.find("cannot read the puzzle list");
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->file, kPuzzleListFile);
+  EXPECT_EQ(d->severity, Severity::Error);
+  EXPECT_EQ(l.world.puzzleCount, 0);
+  EXPECT_TRUE(l.world.mapElements.empty());
+  EXPECT_FLOAT_EQ(l.world.levelWidth, 0);
+}
+
+TEST(PuzzleLoaderBadInput, MissingPuzzleFileIsLeftOutOfTheStrip) {
+  test::TempDataDir dir;
+  dir.list("a.txt\n|gone.txt\n|c.txt\n|&");
+  dir.write("a.txt", "2000|BLOCK|0|0|10|10|&");
+  dir.write("c.txt", "1000|BLOCK|0|0|10|10|&");
+  Loaded l(dir.path());
+  const Diagnostic* d = l.find("gone.txt");
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->file, kPuzzleListFile);
+  EXPECT_EQ(d->line, 2);
+  EXPECT_EQ(l.world.puzzleCount, 2);
+  ASSERT_EQ(l.world.mapElements.size(), 6u);  // one bridge only, after a.txt
+  EXPECT_EQ(at(*l.world.mapElements[1]), Vec3(1600, 0, 0));
+  EXPECT_EQ(at(*l.world.mapElements[5]), Vec3(2000, 0, 0));
+  EXPECT_FLOAT_EQ(l.world.levelWidth, 2000 + 1000 + 800 - 800);
+}
+
+TEST(PuzzleLoaderBadInput, LastPuzzleMissingLeavesNoBridge) {
+  test::TempDataDir dir;
+  dir.list("a.txt\n|gone.txt\n|&");
+  dir.write("a.txt", "2000|BLOCK|0|0|10|10|&");
+  Loaded l(dir.path());
+  EXPECT_EQ(l.world.mapElements.size(), 1u);
+  EXPECT_FLOAT_EQ(l.world.levelWidth, 1600);
+}
+
+TEST(PuzzleLoaderBadInput, DirectoryEmptyOrHugeFileIsNoPuzzle) {
+  test::TempDataDir dir;
+  dir.list("Puzzles\n|empty.txt\n|huge.txt\n|a.txt\n|&");
+  std::filesystem::create_directories(dir.path() / "Puzzles");
+  dir.write("empty.txt", "");
+  dir.write("huge.txt", "1000|" + std::string(kMaxPuzzleFileBytes, ' ') + "&");
+  dir.write("a.txt", "1000|BLOCK|0|0|10|10|&");
+  Loaded l(dir.path());
+  EXPECT_NE(l.find("not a regular file"), nullptr);
+  EXPECT_NE(l.find("empty"), nullptr);
+  EXPECT_NE(l.find("huge.txt\": the file is larger than 4 MiB"), nullptr);
+  EXPECT_EQ(l.world.puzzleCount, 1);
+  EXPECT_EQ(l.world.mapElements.size(), 1u);
+}
+
+TEST(PuzzleLoaderBadInput, FilesWithoutTheirAmpersand) {
+  test::TempDataDir dir;
+  dir.list("a.txt\n|b.txt\n|");
+  dir.write("a.txt", "1000\n|BLOCK|0|0|10|10\n|");
+  dir.write("b.txt", "1000\n|BLOCK|0|0|10|10");  // the last number ends the file
+  Loaded l(dir.path());
+  EXPECT_EQ(l.world.puzzleCount, 2);
+  EXPECT_EQ(l.world.mapElements.size(), 6u);
+  int missing = 0;
+  for (const Diagnostic& d : l.diagnostics.all()) {
+    EXPECT_NE(d.message.find("ends before its '&'"), std::string::npos) << d.format();
+    EXPECT_EQ(d.severity, Severity::Warning);
+    ++missing;
+  }
+  EXPECT_EQ(missing, 3);
+}
+
+TEST(PuzzleLoaderBadInput, OverlongTokensKeepTheirFirst49Characters) {
+  test::TempDataDir dir;
+  const std::string name(60, 'n');
+  dir.list(name + "\n|&");
+  dir.write(name.substr(0, 48), "1000|BLOCK|0|0|10|" + std::string(55, '0') + "7|&");
+  Loaded l(dir.path());
+  EXPECT_EQ(l.world.puzzleCount, 1);
+  ASSERT_EQ(l.world.mapElements.size(), 1u);
+  EXPECT_FLOAT_EQ(l.world.mapElements[0]->getWidth(), 0);  // 49 zeros: the 7 was cut off
+  ASSERT_EQ(l.diagnostics.all().size(), 2u) << l.all();
+  EXPECT_EQ(l.diagnostics.all()[0].file, kPuzzleListFile);
+  EXPECT_NE(l.diagnostics.all()[0].message.find("longer than 49"), std::string::npos);
+  EXPECT_EQ(l.diagnostics.all()[1].file, name.substr(0, 48));
+}
+
+TEST(PuzzleLoaderBadInput, UnknownKeywordIsReportedAndSkipped) {
+  test::TempDataDir dir;
+  OnePuzzle l(dir, "1000|LADDER|1|2|3|BLOCK|0|0|10|10|&");
+  EXPECT_EQ(l.world.mapElements.size(), 1u);
+  const Diagnostic* d = l.find("unknown keyword \"LADDER\"");
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->severity, Severity::Error);
+  EXPECT_EQ(d->file, "p.txt");
+  EXPECT_EQ(d->line, 1);
+}
+
+TEST(PuzzleLoaderBadInput, EmptyListEntryIsSkipped) {
+  test::TempDataDir dir;
+  dir.list("|\n|a.txt\n|&");
+  dir.write("a.txt", "1000|BLOCK|0|0|10|10|&");
+  Loaded l(dir.path());
+  EXPECT_EQ(l.world.puzzleCount, 1);
+  ASSERT_EQ(l.diagnostics.all().size(), 2u) << l.all();
+  EXPECT_NE(l.diagnostics.all()[0].message.find("empty entry"), std::string::npos);
+  EXPECT_EQ(l.diagnostics.all()[1].line, 1);  // the second empty entry starts on line 1 too
+}
+
+TEST(PuzzleLoaderBadInput, FileEndingInsideAnElementDoesNotBuildIt) {
+  test::TempDataDir dir;
+  OnePuzzle l(dir, "1000|MOVINGBOX|1|0|0|10|10|PRESSBUTTON|0|0|0|10|10|1|1|RISINGDOOR|2|0|0|10|10|1");
+  EXPECT_EQ(l.world.puzzleElements.size(), 2u);
+  const Diagnostic* d = l.find("RISINGDOOR: the file ends after 6 of its 9 fields");
+  ASSERT_NE(d, nullptr);
+  EXPECT_EQ(d->severity, Severity::Error);
+  EXPECT_NE(l.find("ends before its '&'"), nullptr);
+}
+
+TEST(PuzzleLoaderBadInput, FallbacksForImpossibleValues) {
+  test::TempDataDir dir;
+  OnePuzzle l(dir,
+              "1000\n|RISINGDOOR|1|100|0|200|50|0|1|7|1"  // travelTime 0, mode 7
+              "\n|RISINGDOOR|2|100|0|200|-50|-3|1|0|4"    // negative width and travelTime, initial 4
+              "\n|STEAMJET|3|100|0|20|40|50000|-5|2"      // areaHeight and areaWidth out of range, on 2
+              "\n|TRAPDOOR|4|100|0|0|100|1|9"             // thickness 0, initial 9
+              "\n|PRESSBUTTON|0|100|0|60|20|5|1"          // momentary 5
+              "\n|WATERWHEEL|0|100|0|80|80|2|0"           // spinDownTime 0
+              "\n|&");
+  ASSERT_EQ(l.world.puzzleElements.size(), 6u) << l.all();
+  EXPECT_EQ(l.diagnostics.count(Severity::Error), 0) << l.all();
+  EXPECT_EQ(l.diagnostics.count(Severity::Warning), 12) << l.all();
+
+  auto& door = l.element<RisingDoor>(0);
+  EXPECT_FLOAT_EQ(door.getTravelTime(), 1);
+  EXPECT_EQ(door.getMode(), DoorMode::Toggle);
+  EXPECT_EQ(l.debug.str(), "Type: Toggle\nType: Active\n");
+  EXPECT_NE(l.find("2: warning: RISINGDOOR mode 7"), nullptr);
+
+  auto& second = l.element<RisingDoor>(1);
+  EXPECT_FLOAT_EQ(second.getWidth(), 50);
+  EXPECT_FALSE(second.isActive());  // initial 4: neither call
+  EXPECT_FLOAT_EQ(second.getProgress(), 0);
+
+  auto& jet = l.element<Steamjet>(2);
+  EXPECT_FLOAT_EQ(jet.getAreaHeight(), kMaxSteamArea);
+  EXPECT_FLOAT_EQ(jet.getAreaWidth(), 0);
+
+  auto& trap = l.element<TrapDoor>(3);
+  EXPECT_FLOAT_EQ(trap.getThickness(), 1);
+  EXPECT_FALSE(trap.isActive());
+  EXPECT_EQ(trap.getAnimation(), 0);
+
+  auto& button = l.element<Btn>(4);
+  EXPECT_FALSE(button.isMomentary());
+  EXPECT_EQ(button.getTarget(), &l.element<RisingDoor>(0));
+
+  // The wheel takes a one-second spin-down: a single hit has died away after one coasting second.
+  auto& wheel = l.element<WaterWheel>(5);
+  wheel.hit(wheel.getPosition() + Vec3(50, 0, 0), Vec3(0, 700, 0));
+  EXPECT_TRUE(wheel.isActive());
+  wheel.update(1.0f / 60);  // the frame of the hit
+  wheel.update(1.0f);
+  EXPECT_FALSE(wheel.isActive());
+}
+
+TEST(PuzzleLoaderBadInput, AbsurdValuesNeverGiveNaNOrInfinity) {
+  test::TempDataDir dir;
+  const std::string big = "99999999999999999999";
+  const std::string small = "-99999999999999999999";
+  OnePuzzle l(dir, big + "|BLOCK|" + big + "|" + small + "|" + big + "|" + small + "|RISINGDOOR|1|" + big + "|" + big +
+                       "|" + big + "|" + small + "|" + big + "|" + small + "|0|0|STEAMJET|2|" + small + "|" + small +
+                       "|0|0|" + big + "|" + big + "|1|TRAPDOOR|3|" + big + "|" + big + "|" + small + "|0|" + small +
+                       "|0|WATERWHEEL|0|0|0|0|0|1|" + big + "|PRESSBUTTON|0|0|0|0|0|1|3|&");
+  ASSERT_EQ(l.world.puzzleElements.size(), 5u) << l.all();
+  auto finite = [](const Sprite& s) {
+    Vec3 p = s.getPosition();
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+  };
+  for (auto& block : l.world.mapElements) EXPECT_TRUE(finite(*block));
+  for (auto& element : l.world.puzzleElements) {
+    for (int i = 0; i < 120; ++i) element->update(1.0f / 60);
+    EXPECT_TRUE(finite(*element)) << typeName(element->getType());
+    Bounds b = element->updateBounds();
+    EXPECT_TRUE(std::isfinite(b.left) && std::isfinite(b.right) && std::isfinite(b.top) && std::isfinite(b.bottom))
+        << typeName(element->getType());
+  }
+  EXPECT_TRUE(std::isfinite(l.world.levelWidth));
+  EXPECT_EQ(l.world.winLine.x, 2147483647 - 1400);
+}
+
+}  // namespace
+}  // namespace vw

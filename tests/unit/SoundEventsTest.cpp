@@ -1,0 +1,349 @@
+// What the game is heard doing: a real game on a small puzzle, driven by
+// scripted input, with the sound observer looking after every update.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "audio/AudioDirector.h"
+#include "audio/SoundEvents.h"
+#include "puzzle/RisingDoor.h"
+#include "support/GameFixture.h"
+
+namespace vw::test {
+namespace {
+
+// The puzzle (tests/data/sound): a floor of six blocks; a toggle door (element 0)
+// switched by a momentary button (element 2) the player reaches walking
+// right; a trap door (1) high up, opened for good by a button (3) on the
+// way; a steam jet far beyond the camera (4), one near it (5), and a water
+// wheel (6) just above the floor past the buttons.
+constexpr std::size_t kDoor = 0;
+constexpr std::size_t kTrapDoor = 1;
+constexpr std::size_t kDoorButton = 2;
+constexpr std::size_t kTrapButton = 3;
+constexpr std::size_t kFarJet = 4;
+constexpr std::size_t kNearJet = 5;
+constexpr std::size_t kWheel = 6;
+
+class SoundEventsTest : public GameFixture {
+ protected:
+  SoundEventsTest() : GameFixture("sound") { listen(); }
+
+  // n updates, each drawn and listened to.
+  void listen(int n = 1) {
+    for (int i = 0; i < n; ++i) {
+      run();
+      std::vector<SoundEvent> events = sounds.observe(game);
+      heard.insert(heard.end(), events.begin(), events.end());
+      last = std::move(events);
+    }
+  }
+  // Updates until the condition holds (at most `limit`); false if it never did.
+  template <typename Condition>
+  bool listenUntil(Condition done, int limit = 600) {
+    for (int i = 0; i < limit; ++i) {
+      if (done()) return true;
+      listen();
+    }
+    return done();
+  }
+  void press(int key) {
+    devices.press(key);
+    listen();
+    devices.release(key);
+    listen();
+  }
+  void play() {
+    devices.cursor = Vec2(300, 400);
+    devices.button = true;
+    listen();
+    devices.button = false;
+    devices.cursor = Vec2(700, 400);
+    listen();
+  }
+  // Plays and lets the player drop onto the floor.
+  void playAndSettle() {
+    play();
+    ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
+    listen(5);
+    heard.clear();
+  }
+  // Points the cursor at a world position.
+  void aimAt(float x, float y) {
+    devices.cursor = Vec2(x - game.cameraEye.x + 500, 400 - (y - game.cameraEye.y));
+  }
+  void sprayGround(int updates) {
+    Vec3 p = game.player->getPosition();
+    aimAt(p.x + 70, -20);
+    devices.button = true;
+    listen(updates);
+    devices.button = false;
+    listen();
+  }
+
+  std::size_t count(SoundEventType type) const {
+    return static_cast<std::size_t>(
+        std::count_if(heard.begin(), heard.end(), [&](const SoundEvent& e) { return e.type == type; }));
+  }
+  std::size_t count(SoundEventType type, std::size_t index) const {
+    return static_cast<std::size_t>(std::count_if(
+        heard.begin(), heard.end(), [&](const SoundEvent& e) { return e.type == type && e.index == index; }));
+  }
+  // Everything heard except the loops' levels, which are reported every update.
+  std::vector<SoundEventType> changes() const {
+    std::vector<SoundEventType> out;
+    for (const SoundEvent& e : heard) {
+      if (e.type != SoundEventType::JetLoop && e.type != SoundEventType::WheelLoop &&
+          e.type != SoundEventType::DoorLoop && e.type != SoundEventType::SprayLoop) {
+        out.push_back(e.type);
+      }
+    }
+    return out;
+  }
+  const SoundEvent* lastLoop(SoundEventType type, std::size_t index) const {
+    for (const SoundEvent& e : last) {
+      if (e.type == type && e.index == index) return &e;
+    }
+    return nullptr;
+  }
+
+  SoundEvents sounds;
+  std::vector<SoundEvent> heard;
+  std::vector<SoundEvent> last;
+};
+
+TEST_F(SoundEventsTest, TheTitleMenuClicksAndTheLandingIsHeardOnce) {
+  ASSERT_TRUE(started);
+  ASSERT_EQ(game.puzzleElements.size(), 7u);
+  EXPECT_TRUE(changes().empty());  // looking at the menu makes no sound
+
+  devices.cursor = Vec2(300, 400);  // "Start Game"
+  devices.button = true;
+  listen();
+  EXPECT_EQ(count(SoundEventType::MenuClick), 1u);
+  devices.button = false;
+  ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
+  listen(30);
+  EXPECT_EQ(count(SoundEventType::Landed), 1u);
+  EXPECT_EQ(count(SoundEventType::Jump), 0u);
+}
+
+TEST_F(SoundEventsTest, InstructionsAndCreditsClickWhenThePanelChanges) {
+  devices.cursor = Vec2(225, 595);  // "Credits"
+  devices.button = true;
+  listen(3);  // held: one click, not one per update
+  devices.button = false;
+  listen();
+  EXPECT_TRUE(game.ui->creditsShown);
+  EXPECT_EQ(count(SoundEventType::MenuClick), 1u);
+  devices.cursor = Vec2(300, 495);  // "Instructions"
+  devices.button = true;
+  listen();
+  EXPECT_TRUE(game.ui->instructionsShown);
+  EXPECT_EQ(count(SoundEventType::MenuClick), 2u);
+}
+
+TEST_F(SoundEventsTest, AJumpWithTheUmbrellaHeldIsOneJumpOneUmbrellaOneLanding) {
+  playAndSettle();
+  devices.press(Key::W);
+  listen();
+  EXPECT_EQ(count(SoundEventType::Jump), 1u);
+  EXPECT_GT(game.player->getVelocity().y, 0.0f);
+  ASSERT_TRUE(listenUntil([&] { return !game.player->isOnGround(); }));
+  ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
+  listen(10);  // W still held on the ground: no second jump
+  devices.release(Key::W);
+  listen(5);
+  EXPECT_EQ(count(SoundEventType::Jump), 1u);
+  EXPECT_EQ(count(SoundEventType::UmbrellaOpened), 1u);
+  EXPECT_EQ(count(SoundEventType::Landed), 1u);
+
+  heard.clear();
+  press(Key::Space);  // a plain hop: a jump and a landing, no umbrella
+  ASSERT_TRUE(listenUntil([&] { return !game.player->isOnGround(); }));
+  ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
+  listen(5);
+  EXPECT_EQ(count(SoundEventType::Jump), 1u);
+  EXPECT_EQ(count(SoundEventType::UmbrellaOpened), 0u);
+  EXPECT_EQ(count(SoundEventType::Landed), 1u);
+}
+
+TEST_F(SoundEventsTest, SprayingABlockWetsFreezesAndThawsItOnceEach) {
+  playAndSettle();
+  sprayGround(60);
+  EXPECT_EQ(game.mapElements[0]->getState(), BlockState::Wet);
+  EXPECT_EQ(count(SoundEventType::BlockWetted), 1u);
+  EXPECT_EQ(count(SoundEventType::BlockFrozen), 0u);
+
+  press(Key::Three);  // ice
+  EXPECT_EQ(count(SoundEventType::MenuClick), 1u);
+  sprayGround(60);
+  EXPECT_EQ(game.mapElements[0]->getState(), BlockState::Frozen);
+  EXPECT_EQ(count(SoundEventType::BlockFrozen), 1u);
+
+  press(Key::Two);  // steam
+  sprayGround(60);
+  EXPECT_EQ(game.mapElements[0]->getState(), BlockState::Normal);
+  EXPECT_EQ(count(SoundEventType::BlockThawed), 1u);
+  EXPECT_EQ(count(SoundEventType::BlockWetted), 1u);  // steam on stone does nothing
+}
+
+TEST_F(SoundEventsTest, TheSprayLoopFollowsTheButtonAndThePower) {
+  playAndSettle();
+  EXPECT_EQ(lastLoop(SoundEventType::SprayLoop, 0)->gain, 0.0f);
+  Vec3 p = game.player->getPosition();
+  aimAt(p.x + 70, -20);
+  devices.button = true;
+  listen(3);
+  ASSERT_NE(lastLoop(SoundEventType::SprayLoop, 0), nullptr);
+  EXPECT_EQ(lastLoop(SoundEventType::SprayLoop, 0)->gain, 1.0f);
+  EXPECT_EQ(lastLoop(SoundEventType::SprayLoop, 0)->power, Power::Water);
+  devices.button = false;
+  press(Key::Q);  // water -> steam
+  devices.button = true;
+  listen(2);
+  EXPECT_EQ(lastLoop(SoundEventType::SprayLoop, 0)->power, Power::Steam);
+}
+
+TEST_F(SoundEventsTest, ButtonsAndDoorsAreHeardOncePerChange) {
+  playAndSettle();
+  devices.press(Key::D);
+  ASSERT_TRUE(listenUntil([&] { return game.puzzleElements[kDoorButton]->isActive(); }));
+  devices.release(Key::D);
+  listen();
+  EXPECT_EQ(count(SoundEventType::ButtonPressed, kTrapButton), 1u);  // passed on the way
+  EXPECT_EQ(count(SoundEventType::ButtonPressed, kDoorButton), 1u);
+  EXPECT_EQ(count(SoundEventType::DoorStarted, kDoor), 1u);
+  EXPECT_EQ(count(SoundEventType::TrapDoorSwing, kTrapDoor), 1u);
+  ASSERT_NE(lastLoop(SoundEventType::DoorLoop, kDoor), nullptr);
+  EXPECT_GT(lastLoop(SoundEventType::DoorLoop, kDoor)->gain, 0.0f);
+
+  // Standing on the button: the door rises to the top and stops there.
+  const auto& door = static_cast<const RisingDoor&>(*game.puzzleElements[kDoor]);
+  ASSERT_TRUE(listenUntil([&] { return door.getProgress() >= door.getTravelTime(); }));
+  listen(3);
+  EXPECT_EQ(count(SoundEventType::DoorStopped, kDoor), 1u);
+  EXPECT_EQ(lastLoop(SoundEventType::DoorLoop, kDoor)->gain, 0.0f);
+  EXPECT_EQ(count(SoundEventType::ButtonPressed, kDoorButton), 1u);  // not again every update
+  EXPECT_EQ(count(SoundEventType::TrapDoorSettled, kTrapDoor), 1u);
+
+  // Stepping off: the momentary button springs back and the door sinks.
+  devices.press(Key::A);
+  ASSERT_TRUE(listenUntil([&] { return !game.puzzleElements[kDoorButton]->isActive(); }));
+  devices.release(Key::A);
+  listen(3);
+  EXPECT_EQ(count(SoundEventType::ButtonReleased, kDoorButton), 1u);
+  EXPECT_EQ(count(SoundEventType::DoorStarted, kDoor), 2u);
+  EXPECT_EQ(count(SoundEventType::ButtonReleased, kTrapButton), 0u);  // it stays down
+}
+
+TEST_F(SoundEventsTest, SteamJetsAreHeardOnlyInsideTheCameraBand) {
+  playAndSettle();
+  const SoundEvent* far = lastLoop(SoundEventType::JetLoop, kFarJet);
+  const SoundEvent* near = lastLoop(SoundEventType::JetLoop, kNearJet);
+  ASSERT_NE(far, nullptr);
+  ASSERT_NE(near, nullptr);
+  EXPECT_EQ(far->gain, 0.0f);
+  EXPECT_GT(near->gain, 0.0f);
+  EXPECT_LT(near->gain, 1.0f);  // several hundred units away
+  EXPECT_GT(near->pan, 0.0f);   // to the player's right
+  // Nearer is louder.
+  float before = near->gain;
+  devices.press(Key::D);
+  listen(40);
+  EXPECT_GT(lastLoop(SoundEventType::JetLoop, kNearJet)->gain, before);
+}
+
+TEST_F(SoundEventsTest, TheWheelIsHeardWithItsSpinAndFadesAsItSpinsDown) {
+  playAndSettle();
+  EXPECT_EQ(lastLoop(SoundEventType::WheelLoop, kWheel)->gain, 0.0f);
+  devices.press(Key::D);
+  ASSERT_TRUE(listenUntil([&] { return game.player->getPosition().x >= 90; }));
+  devices.release(Key::D);
+  listen(10);
+  aimAt(200, 230);  // above the wheel's centre: the water turns it
+  devices.button = true;
+  listen(40);
+  devices.button = false;
+  ASSERT_TRUE(game.puzzleElements[kWheel]->isActive());
+  SoundEvent fast = *lastLoop(SoundEventType::WheelLoop, kWheel);
+  EXPECT_GT(fast.gain, 0.2f);
+  listen(30);  // spinning down
+  SoundEvent slow = *lastLoop(SoundEventType::WheelLoop, kWheel);
+  EXPECT_LT(slow.gain, fast.gain);
+  EXPECT_LT(slow.pitch, fast.pitch);
+  ASSERT_TRUE(listenUntil([&] { return !game.puzzleElements[kWheel]->isActive(); }, 300));
+  EXPECT_EQ(lastLoop(SoundEventType::WheelLoop, kWheel)->gain, 0.0f);
+}
+
+TEST_F(SoundEventsTest, PauseAndUnpauseAreHeardAndTheLoopsStop) {
+  playAndSettle();
+  press(Key::P);
+  EXPECT_EQ(game.gameState, GameState::Paused);
+  EXPECT_EQ(count(SoundEventType::Paused), 1u);
+  EXPECT_TRUE(last.empty());  // no loop is reported while paused
+  press(Key::P);
+  EXPECT_EQ(count(SoundEventType::Unpaused), 1u);
+  EXPECT_NE(lastLoop(SoundEventType::SprayLoop, 0), nullptr);
+}
+
+TEST_F(SoundEventsTest, APauseFromLostFocusDoesNotStopAMovingDoor) {
+  playAndSettle();
+  devices.press(Key::D);
+  ASSERT_TRUE(listenUntil([&] { return game.puzzleElements[kDoorButton]->isActive(); }));
+  devices.release(Key::D);
+  listen(5);
+  game.onFocusLost();  // the window lost focus between two updates
+  listen(3);
+  EXPECT_EQ(count(SoundEventType::Paused), 1u);
+  EXPECT_EQ(count(SoundEventType::DoorStopped), 0u);
+  press(Key::P);
+  const auto& door = static_cast<const RisingDoor&>(*game.puzzleElements[kDoor]);
+  ASSERT_TRUE(listenUntil([&] { return door.getProgress() >= door.getTravelTime(); }));
+  listen(3);
+  EXPECT_EQ(count(SoundEventType::DoorStarted, kDoor), 1u);
+  EXPECT_EQ(count(SoundEventType::DoorStopped, kDoor), 1u);
+}
+
+TEST_F(SoundEventsTest, MTogglesMuteOnEveryScreen) {
+  AudioDirector director(false);
+  auto mutedAfter = [&] {
+    director.direct(last);
+    return director.isMuted();
+  };
+  devices.press(Key::M);
+  listen();
+  EXPECT_EQ(count(SoundEventType::MuteToggled), 1u);
+  EXPECT_TRUE(mutedAfter());
+  listen(5);  // held: nothing more
+  EXPECT_EQ(count(SoundEventType::MuteToggled), 1u);
+  devices.release(Key::M);
+  listen();
+  playAndSettle();
+  devices.press(Key::M);
+  listen();
+  EXPECT_EQ(count(SoundEventType::MuteToggled), 1u);
+  EXPECT_FALSE(mutedAfter());
+}
+
+TEST_F(SoundEventsTest, ARestartForgetsTheOldWorldWithoutAStormOfChanges) {
+  playAndSettle();
+  sprayGround(30);  // the floor is wet
+  devices.press(Key::D);
+  ASSERT_TRUE(listenUntil([&] { return game.puzzleElements[kDoorButton]->isActive(); }));
+  devices.release(Key::D);
+  listen(10);  // the door is on its way up, both buttons are down
+  press(Key::P);
+  heard.clear();
+  press(Key::R);
+  ASSERT_EQ(game.gameState, GameState::Menu);
+  EXPECT_EQ(changes(), std::vector<SoundEventType>{SoundEventType::MenuClick});
+  heard.clear();
+  play();
+  ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
+  listen(5);
+  EXPECT_EQ(changes(), (std::vector<SoundEventType>{SoundEventType::MenuClick, SoundEventType::Landed}));
+}
+
+}  // namespace
+}  // namespace vw::test

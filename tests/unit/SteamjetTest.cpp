@@ -1,0 +1,118 @@
+// Steam jets: the column, the lift, the emitter, and the rule that keeps a
+// jet off while something stands in its column.
+#include <gtest/gtest.h>
+
+#include "physics/Collision.h"
+#include "puzzle/Btn.h"
+#include "puzzle/MovingBlock.h"
+#include "puzzle/Steamjet.h"
+#include "support/TestWorld.h"
+
+namespace vw {
+namespace {
+
+using test::TestWorld;
+
+Steamjet& addJet(TestWorld& w, float x, float y) {
+  return w.add<Steamjet>(x, y, "STONE2", 40.0f, 30.0f, 100.0f, 300.0f, Vec3(0, 30, 0), w.random);
+}
+
+TEST(SteamjetColumn, BoundsAreTheSteamColumnNotThePicture) {
+  TestWorld w;
+  Steamjet& jet = addJet(w, 20, -100);
+  Bounds b = jet.updateBounds();
+  EXPECT_EQ(b.left, -30.0f);
+  EXPECT_EQ(b.right, 70.0f);
+  EXPECT_EQ(b.top, 200.0f);
+  EXPECT_EQ(b.bottom, -100.0f);
+  EXPECT_EQ(jet.getEmitter().getSpawnPoint(), Vec3(20, -100, 0));
+  EXPECT_NEAR(jet.getEmitter().getAngle(), 1.5714285f, 1e-7f);
+  EXPECT_EQ(jet.getEmitter().getSprayKind(), Power::Steam);
+}
+
+TEST(SteamjetColumn, SwitchingSetsLiftAndSteam) {
+  TestWorld w;
+  Steamjet& jet = addJet(w, 0, 0);
+  jet.deactivate();
+  EXPECT_EQ(jet.getLift(), Vec3(0));
+  EXPECT_FALSE(jet.getEmitter().isEmitting());
+  jet.activate();
+  EXPECT_EQ(jet.getLift(), Vec3(0, 30, 0));
+  EXPECT_TRUE(jet.getEmitter().isEmitting());
+  jet.updateEmitter(1.0f / 60, true);
+  EXPECT_EQ(jet.getEmitter().count(), 30u);  // areaHeight / 10 puffs per update
+}
+
+TEST(SteamjetLift, ThePlayerGainsTheLiftInEachPassAndRisesOneUnit) {
+  TestWorld w;
+  Steamjet& jet = addJet(w, 0, 0);
+  jet.activate();
+  w.placePlayer(0, 100);
+  w.player.setVelocity(5, -100, 0);
+  CollisionScene scene = w.scene();
+  collidePlayerWithElements(scene);
+  collidePlayerWithElements(scene);
+  EXPECT_EQ(w.player.getVelocity(), Vec3(5, -40, 0));
+  EXPECT_EQ(w.player.getPosition().y, 102.0f);
+
+  jet.deactivate();
+  collidePlayerWithElements(scene);
+  EXPECT_EQ(w.player.getVelocity(), Vec3(5, -40, 0));  // no lift from a jet that is off
+  EXPECT_EQ(w.player.getPosition().y, 103.0f);         // but still the one unit
+}
+
+TEST(SteamjetBlocking, ABoxInTheColumnKeepsItOffUntilPushedAway) {
+  TestWorld w;
+  Steamjet& jet = addJet(w, 0, 0);
+  jet.activate();
+  auto& box = w.add<MovingBlock>(0, 100, "RUSTYBOX", 50.0f, 50.0f);
+  CollisionScene scene = w.scene();
+  checkSteamjet(scene, jet);
+  EXPECT_FALSE(jet.isActive());
+  EXPECT_EQ(jet.getLift(), Vec3(0));
+  test::moveTo(box, 200, 100);
+  checkSteamjet(scene, jet);
+  EXPECT_TRUE(jet.isActive());
+}
+
+TEST(SteamjetBlocking, AnythingButAnotherJetStandingInTheColumnCounts) {
+  TestWorld w;
+  Steamjet& jet = addJet(w, 0, 0);
+  addJet(w, 10, 0);  // overlapping columns do not block each other
+  CollisionScene scene = w.scene();
+  checkSteamjet(scene, jet);
+  EXPECT_TRUE(jet.isActive());
+  auto& button = w.add<Btn>(0, 250, "BUTTONART", 60.0f, 10.0f, false, nullptr, nullptr);
+  checkSteamjet(scene, jet);
+  EXPECT_FALSE(jet.isActive());
+  (void)button;
+}
+
+TEST(SteamjetBlocking, AControlledJetComesBackOnlyWhileItsControllerIsOn) {
+  TestWorld w;
+  Steamjet& jet = addJet(w, 0, 0);
+  Btn& button = w.add<Btn>(500, 0, "BUTTONART", 60.0f, 10.0f, true, nullptr, &jet);
+  jet.setController(&button);
+  jet.deactivate();
+  CollisionScene scene = w.scene();
+  checkSteamjet(scene, jet);
+  EXPECT_FALSE(jet.isActive());  // the button is up
+  button.activate();             // switches the jet on itself
+  EXPECT_TRUE(jet.isActive());
+  jet.deactivate();  // as a box in the column would
+  checkSteamjet(scene, jet);
+  EXPECT_TRUE(jet.isActive());  // the controller is on, so it comes back
+}
+
+TEST(SteamjetBlocking, ThePlayerInTheColumnDoesNotBlockIt) {
+  TestWorld w;
+  Steamjet& jet = addJet(w, 0, 0);
+  jet.activate();
+  w.placePlayer(0, 100);
+  CollisionScene scene = w.scene();
+  checkSteamjet(scene, jet);
+  EXPECT_TRUE(jet.isActive());
+}
+
+}  // namespace
+}  // namespace vw
