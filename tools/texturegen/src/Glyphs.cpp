@@ -27,6 +27,8 @@ constexpr int kBig = kCell * kSuper;  // pixels of one cell while drawing
 constexpr float kEm = 50.0f;          // font size, finished pixels
 constexpr float kOutline = 3.6f;      // outline width, finished pixels
 constexpr float kMaxInk = kCell * 2.0f / 3.0f;  // glyph width limit incl. outline
+constexpr float kWiden = 1.3f;
+constexpr float kShadowX = 1.6f;                // drop shadow offset, finished pixels                  // horizontal stretch of the font's glyphs
 
 // (character, column, row) of every glyph on the sheet.
 struct GlyphCell {
@@ -133,16 +135,17 @@ std::vector<float> distanceToInk(const std::vector<float>& coverage, int w, int 
 Canvas drawGlyph(const stbtt_fontinfo& font, char c)
 {
     const float scale = stbtt_ScaleForMappingEmToPixels(&font, kEm * kSuper);
-    int advance = 0, bearing = 0;
-    stbtt_GetCodepointHMetrics(&font, c, &advance, &bearing);
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
     stbtt_GetCodepointBitmapBox(&font, c, scale, scale, &x0, &y0, &x1, &y1);
 
-    // Narrow any glyph whose ink (with its outline) would overlap its neighbours.
-    float scaleX = scale;
-    const float inkWidth = static_cast<float>(x1 - x0) + 2.0f * kOutline * kSuper;
+    // Glyphs are drawn a little wide, so that lines read as words at the
+    // game's fixed advance of two thirds of a cell; any glyph whose ink (with
+    // its outline) would then overlap its neighbours is narrowed again.
+    float scaleX = scale * kWiden;
+    const float frame = (2.0f * kOutline + kShadowX) * kSuper;  // outline both sides, shadow to the right
+    const float inkWidth = static_cast<float>(x1 - x0) * kWiden + frame;
     if (inkWidth > kMaxInk * kSuper)
-        scaleX = scale * (kMaxInk * kSuper - 2.0f * kOutline * kSuper) / static_cast<float>(x1 - x0);
+        scaleX = scale * (kMaxInk * kSuper - frame) / static_cast<float>(x1 - x0);
     stbtt_GetCodepointBitmapBox(&font, c, scaleX, scale, &x0, &y0, &x1, &y1);
 
     const int gw = std::max(x1 - x0, 0), gh = std::max(y1 - y0, 0);
@@ -150,14 +153,13 @@ Canvas drawGlyph(const stbtt_fontinfo& font, char c)
     if (gw > 0 && gh > 0)
         stbtt_MakeCodepointBitmap(&font, glyph.data(), gw, gh, gw, scaleX, scale, c);
 
-    // The advance box is centred across the cell; the baseline puts capitals and
-    // descenders evenly about the cell's middle.
+    // The ink (with its shadow) is centred across the cell; the baseline puts
+    // capitals and descenders evenly about the cell's middle.
     int ascent = 0, descent = 0, gap = 0;
     stbtt_GetFontVMetrics(&font, &ascent, &descent, &gap);
     const float capTop = 0.73f * kEm * kSuper, below = -descent * scale;
     const float baseline = kBig * 0.5f + (capTop - below) * 0.5f;
-    const float originX = (kBig - advance * scaleX) * 0.5f;
-    const int left = static_cast<int>(std::lround(originX)) + x0;
+    const int left = static_cast<int>(std::lround((kBig - gw - kShadowX * kSuper) * 0.5f));
     const int top = static_cast<int>(std::lround(baseline)) + y0;
 
     std::vector<float> coverage(static_cast<std::size_t>(kBig) * kBig, 0.0f);
@@ -170,7 +172,7 @@ Canvas drawGlyph(const stbtt_fontinfo& font, char c)
     const std::vector<float> dist = distanceToInk(coverage, kBig, kBig);
 
     const float radius = kOutline * kSuper;
-    const int shadowDx = static_cast<int>(1.6f * kSuper), shadowDy = static_cast<int>(2.2f * kSuper);
+    const int shadowDx = static_cast<int>(kShadowX * kSuper), shadowDy = static_cast<int>(2.2f * kSuper);
     const float inkTop = static_cast<float>(top), inkBottom = static_cast<float>(top + gh);
     const Color fillTop = hexColor(0xfffbef), fillBottom = hexColor(0xf4cf86);
     const Color shadow = withAlpha(hexColor(0x0d0b12), 0.45f);
