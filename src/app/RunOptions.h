@@ -1,6 +1,7 @@
 #pragma once
 // The command line. The game needs none: with no options it behaves as
 // designed; these are additions for players, puzzle authors and tests.
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -23,6 +24,8 @@ struct RunOptions {
   bool mute = false;
   bool help = false;
   bool version = false;
+  // When main began; --verbose reports the first presented frame against it.
+  std::chrono::steady_clock::time_point startedAt = std::chrono::steady_clock::now();
 };
 
 struct ParsedCommandLine {

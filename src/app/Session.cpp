@@ -72,7 +72,14 @@ void Session::update(float measuredDt) {
   if (updateListener_) updateListener_(*game_);
 }
 
-void Session::render() { renderFrame(*game_, context_); }
+void Session::render() {
+  renderFrame(*game_, context_);
+  if (options_.verbose && !presented_) {
+    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - options_.startedAt;
+    std::cerr << "vaporwick: first frame presented " << elapsed.count() << " ms after start\n";
+  }
+  presented_ = true;
+}
 
 bool Session::done() const {
   if (options_.frames && game_->frame >= *options_.frames) return true;

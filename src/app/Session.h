@@ -60,6 +60,7 @@ class Session {
   std::unique_ptr<Game> game_;
   std::uint32_t seed_ = 1;
   std::function<void(const Game&)> updateListener_;
+  bool presented_ = false;
 };
 
 }  // namespace vw

@@ -1,5 +1,6 @@
 // Vaporwick: entry point. Parses the command line and starts the game in a
 // window, headless, or as the puzzle checker.
+#include <chrono>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #endif
 
 int main(int argc, char** argv) {
+  const auto startedAt = std::chrono::steady_clock::now();
   std::vector<std::string> args(argv + 1, argv + argc);
   vw::ParsedCommandLine parsed = vw::parseCommandLine(args);
   if (!parsed.error.empty()) {
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   vw::RunOptions options = parsed.options;
+  options.startedAt = startedAt;
   if (options.help) {
     std::cout << vw::usage();
     return 0;

@@ -4,10 +4,6 @@
 
 namespace vw {
 
-bool rectsOverlap(Bounds a, Bounds b) {
-  return b.left <= a.right && b.right >= a.left && b.top >= a.bottom && b.bottom <= a.top;
-}
-
 bool pointInRect(Vec3 p, Bounds r) {
   return r.left <= p.x && p.x <= r.right && r.bottom <= p.y && p.y <= r.top;
 }

@@ -23,7 +23,10 @@ struct Penetration {
 };
 
 // True when the rectangles overlap; shared edges and corners count.
-bool rectsOverlap(Bounds a, Bounds b);
+// Inline: the spray pass tests every particle against every block near the camera.
+inline bool rectsOverlap(Bounds a, Bounds b) {
+  return b.left <= a.right && b.right >= a.left && b.top >= a.bottom && b.bottom <= a.top;
+}
 // True when p lies in r; points on an edge are inside.
 bool pointInRect(Vec3 p, Bounds r);
 Penetration penetration(Bounds mover, Bounds obstacle);

@@ -2,20 +2,13 @@
 
 #include <climits>
 
-#include "app/Random.h"
-
 namespace vw {
 
 namespace {
 
-constexpr float kParticleGravity = 875.0f;
 constexpr float kSteamLaunchSpeed = 5.0f;
 constexpr float kWaterLaunchSpeed = 700.0f;
 constexpr float kIceLaunchSpeed = 600.0f;
-// Sideways spread of a steam puff per unit of its draw.
-constexpr float kJetJitterScale = 20.0f;
-constexpr float kSprayJitterScale = 50.0f;
-
 float lifeOf(Power kind) {
   switch (kind) {
     case Power::Steam: return kSteamLife;
@@ -50,6 +43,7 @@ Particle::Particle(const std::string& key, float sprayWidth, float sprayLength, 
       sprayWidth(sprayWidth),
       sprayLength(sprayLength),
       sidewaysModulus(sidewaysModulusOf(sprayWidth)),
+      sideways(static_cast<std::uint32_t>(sidewaysModulus > 0 ? sidewaysModulus : 1)),
       sprayKind(kind),
       distanceMode(distanceMode) {
   life = distanceMode ? static_cast<float>(random.mod(100)) + sprayLength - 60.0f : lifeOf(kind);
@@ -65,14 +59,6 @@ void Particle::placeSprite(Vec3 position) {
   world[3][2] = position.z;
 }
 
-std::array<Vertex, 4> Particle::getCorners() const {
-  const Vec3 c = getPosition() + cornerOffset;
-  const float hw = width / 2;
-  const float hh = height / 2;
-  return {Vertex{c + Vec3(-hw, hh, 0), Vec2(0, 0)}, Vertex{c + Vec3(hw, hh, 0), Vec2(1, 0)},
-          Vertex{c + Vec3(-hw, -hh, 0), Vec2(0, 1)}, Vertex{c + Vec3(hw, -hh, 0), Vec2(1, 1)}};
-}
-
 void Particle::recycle(float sinAngle, float cosAngle, Vec3 emitterPosition) {
   Vec3 start = emitterPosition;
   if (sprayKind == Power::Ice) {
@@ -85,38 +71,6 @@ void Particle::recycle(float sinAngle, float cosAngle, Vec3 emitterPosition) {
   velocity = Vec3(cosAngle * speed, sinAngle * speed, 0);
   cornerOffset = Vec3(0);
   age = 0;
-}
-
-Vec3 Particle::motion(float sinAngle, float cosAngle, float speed, float dt) {
-  switch (sprayKind) {
-    case Power::Steam: {
-      // Steam always follows the emitter's current direction, with a fresh
-      // speed and sideways jitter every update.
-      float j = 0;
-      if (sidewaysModulus > 0) {
-        const float scale = distanceMode ? kJetJitterScale : kSprayJitterScale;
-        j = (static_cast<float>(random->mod(sidewaysModulus)) - sprayWidth / 2) * scale;
-      }
-      const Vec3 v(speed * cosAngle - j * sinAngle, speed * sinAngle + j * cosAngle, 0);
-      return v * dt;
-    }
-    case Power::Water:
-      velocity.y -= kParticleGravity * dt;
-      return velocity * dt;
-    default:
-      return velocity * dt;
-  }
-}
-
-bool Particle::update(float sinAngle, float cosAngle, float speed, Vec3 emitterPosition, bool emitterOn, float dt) {
-  age += distanceMode ? speed * dt : dt;
-  if (age > life) {
-    if (!emitterOn) return true;
-    recycle(sinAngle, cosAngle, emitterPosition);
-  }
-  const Vec3 d = motion(sinAngle, cosAngle, speed, dt);
-  translate(d.x, d.y, d.z);
-  return false;
 }
 
 }  // namespace vw

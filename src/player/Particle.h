@@ -4,13 +4,13 @@
 // pass marks the ones that hit something as spent.
 #include <array>
 
+#include "app/Random.h"
+#include "player/FastModulus.h"
 #include "player/Power.h"
 #include "render/RenderContext.h"
 #include "render/Sprite.h"
 
 namespace vw {
-
-class Random;
 
 constexpr float kSteamLife = 0.38f;
 constexpr float kWaterLife = 4.0f;
@@ -22,6 +22,7 @@ class Particle final : public Sprite {
            Power kind, bool distanceMode, Random& random);
 
   // Ages, recycles or expires, and moves the particle; true means remove it.
+  // Inline: emitters run it for every particle every update.
   bool update(float sinAngle, float cosAngle, float speed, Vec3 emitterPosition, bool emitterOn, float dt);
   // Moves the sprite, and its drawn corners with it, by (dx, dy, dz). A
   // particle's matrix is a scale and a translation, so only the translation row changes.
@@ -48,21 +49,34 @@ class Particle final : public Sprite {
   float getPush() const { return velocity.x / 60.0f; }
   // The drawn quad: top-left, top-right, bottom-left, bottom-right, with
   // texture coordinates (0, 0), (1, 0), (0, 1), (1, 1).
-  std::array<Vertex, 4> getCorners() const;
+  std::array<Vertex, 4> getCorners() const { return cornersAt(world[3][0], world[3][1], world[3][2]); }
   float getAge() const { return age; }
   float getLife() const { return life; }
 
   bool spent = false;
 
  private:
+  static constexpr float kGravity = 875.0f;
+  // Sideways spread of a steam puff per unit of its draw.
+  static constexpr float kJetJitterScale = 20.0f;
+  static constexpr float kSprayJitterScale = 50.0f;
+
   void recycle(float sinAngle, float cosAngle, Vec3 emitterPosition);
   Vec3 motion(float sinAngle, float cosAngle, float speed, float dt);
+  std::array<Vertex, 4> cornersAt(float x, float y, float z) const {
+    const Vec3 c = Vec3(x, y, z) + cornerOffset;
+    const float hw = width / 2;
+    const float hh = height / 2;
+    return {Vertex{c + Vec3(-hw, hh, 0), Vec2(0, 0)}, Vertex{c + Vec3(hw, hh, 0), Vec2(1, 0)},
+            Vertex{c + Vec3(-hw, -hh, 0), Vec2(0, 1)}, Vertex{c + Vec3(hw, -hh, 0), Vec2(1, 1)}};
+  }
 
   Random* random;
   float sprayWidth = 0;
   float sprayLength = 0;
   // The modulus of the sideways steam draw, trunc(sprayWidth + 1); 0 gives no jitter.
   int sidewaysModulus = 0;
+  FastModulus sideways;
   Power sprayKind = Power::Water;
   float age = 0;
   float life = 0;
@@ -73,5 +87,40 @@ class Particle final : public Sprite {
   // has been recycled; an offset shard's picture sits beside its sprite until then).
   Vec3 cornerOffset{0};
 };
+
+inline Vec3 Particle::motion(float sinAngle, float cosAngle, float speed, float dt) {
+  switch (sprayKind) {
+    case Power::Steam: {
+      // Steam always follows the emitter's current direction, with a fresh
+      // speed and sideways jitter every update.
+      float j = 0;
+      if (sidewaysModulus > 0) {
+        const float scale = distanceMode ? kJetJitterScale : kSprayJitterScale;
+        // random->mod(sidewaysModulus), without the division.
+        const auto draw = static_cast<float>(sideways.of(static_cast<std::uint32_t>(random->rand())));
+        j = (draw - sprayWidth / 2) * scale;
+      }
+      const Vec3 v(speed * cosAngle - j * sinAngle, speed * sinAngle + j * cosAngle, 0);
+      return v * dt;
+    }
+    case Power::Water:
+      velocity.y -= kGravity * dt;
+      return velocity * dt;
+    default:
+      return velocity * dt;
+  }
+}
+
+inline bool Particle::update(float sinAngle, float cosAngle, float speed, Vec3 emitterPosition, bool emitterOn,
+                             float dt) {
+  age += distanceMode ? speed * dt : dt;
+  if (age > life) {
+    if (!emitterOn) return true;
+    recycle(sinAngle, cosAngle, emitterPosition);
+  }
+  const Vec3 d = motion(sinAngle, cosAngle, speed, dt);
+  translate(d.x, d.y, d.z);
+  return false;
+}
 
 }  // namespace vw

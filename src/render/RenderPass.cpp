@@ -1,7 +1,6 @@
 #include "render/RenderPass.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "app/Game.h"
 #include "puzzle/Steamjet.h"
@@ -56,18 +55,22 @@ void drawPlayScene(Game& game, RenderContext& context) {
   for (auto& block : game.mapElements) {
     if (block->visible) block->draw(context, textures);
   }
-  std::vector<Steamjet*> jets;
+  // Jets are not drawn as sprites; their steam goes into a layer of its own below.
+  bool anyJet = false;
   for (auto& element : game.puzzleElements) {
     if (element->getType() == PuzzleElementType::Steamjet) {
-      jets.push_back(static_cast<Steamjet*>(element.get()));
+      anyJet = true;
     } else {
       element->draw(context, textures);
     }
   }
   game.ui->drawHud(context, textures);
-  if (!jets.empty()) {
+  if (anyJet) {
     beginLayer(context, RenderTarget::SprayLayerB);
-    for (Steamjet* jet : jets) drawParticles(context, textures, jet->getEmitter());
+    for (auto& element : game.puzzleElements) {
+      if (element->getType() != PuzzleElementType::Steamjet) continue;
+      drawParticles(context, textures, static_cast<const Steamjet&>(*element).getEmitter());
+    }
     compositeLayer(context, RenderTarget::SprayLayerB);
   }
   if (game.player->getEmitter().count() > 0) {

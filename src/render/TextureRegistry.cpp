@@ -40,7 +40,7 @@ TextureRegistry::TextureRegistry(RenderContext& context, std::filesystem::path d
 }
 
 void TextureRegistry::load(const std::string& key, const std::string& path, Diagnostics& diagnostics) {
-  if (textures_.count(key)) return;
+  if (has(key)) return;
   std::string file = (dataDir_ / filePath(path)).string();
   int width = 0, height = 0, channels = 0;
   if (context_.wantsPixels()) {
@@ -59,7 +59,7 @@ void TextureRegistry::load(const std::string& key, const std::string& path, Diag
   textures_[key] = placeholder_;
 }
 
-TextureId TextureRegistry::get(const std::string& key) const {
+TextureId TextureRegistry::get(std::string_view key) const {
   auto it = textures_.find(key);
   return it == textures_.end() ? placeholder_ : it->second;
 }

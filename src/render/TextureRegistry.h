@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "app/Diagnostics.h"
 #include "render/RenderContext.h"
@@ -18,8 +19,8 @@ class TextureRegistry {
   // Loads the picture at path (relative to the data directory) under key;
   // a key already present keeps its first texture.
   void load(const std::string& key, const std::string& path, Diagnostics& diagnostics);
-  TextureId get(const std::string& key) const;
-  bool has(const std::string& key) const { return textures_.count(key) != 0; }
+  TextureId get(std::string_view key) const;
+  bool has(std::string_view key) const { return textures_.find(key) != textures_.end(); }
   std::size_t size() const { return textures_.size(); }
   TextureId placeholder() const { return placeholder_; }
 
@@ -30,7 +31,8 @@ class TextureRegistry {
  private:
   RenderContext& context_;
   std::filesystem::path dataDir_;
-  std::map<std::string, TextureId> textures_;
+  // Looked up by string_view, so a draw never builds a key string.
+  std::map<std::string, TextureId, std::less<>> textures_;
   TextureId placeholder_ = 0;
 };
 

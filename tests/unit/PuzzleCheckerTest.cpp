@@ -51,7 +51,7 @@ TEST(PuzzleChecker, AuthorWarningsDoNotFailTheCheck) {
             "1000"                                  // line 1: the width
             "\n|BLOCK|500|0|100|1000"               // fills 0..1000 exactly: fine
             "\n|BLOCK|1100|0|100|100"               // 3: beyond the right edge
-            "\n|BLOCK|20|0|100|100"                 // 4: sticks out left
+            "\n|BLOCK|20|0|100|200"                 // 4: sticks out left, past the bridge gap
             "\n|MOVINGBOX|1|300|0|0|50"             // 5: no height
             "\n|STEAMJET|2|400|0|20|40|300|100|0"   // 6: off, nothing switches it
             "\n|STEAMJET|3|500|0|20|40|300|100|0"   // 7: off, and its button finds the door below
@@ -63,7 +63,7 @@ TEST(PuzzleChecker, AuthorWarningsDoNotFailTheCheck) {
   Checked c(dir.path());
   EXPECT_EQ(c.status, 0) << c.output;
   EXPECT_TRUE(c.says("a.txt:3: warning: BLOCK spans x 1050 to 1150, beyond the puzzle's 0 to 1000")) << c.output;
-  EXPECT_TRUE(c.says("a.txt:4: warning: BLOCK spans x -30 to 70")) << c.output;
+  EXPECT_TRUE(c.says("a.txt:4: warning: BLOCK spans x -80 to 120")) << c.output;
   EXPECT_TRUE(c.says("a.txt:5: warning: MOVINGBOX has no width or no height")) << c.output;
   EXPECT_TRUE(c.says("a.txt:6: warning: STEAMJET starts off but no button or wheel switches it")) << c.output;
   EXPECT_TRUE(c.says("a.txt:7: warning: STEAMJET starts off")) << c.output;

@@ -1,0 +1,61 @@
+// The random generator and the remainder the steam uses must give exactly
+// the numbers of the plain arithmetic they replace: runs are replayed from
+// their seed, so one different draw changes every later update.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+
+#include "app/Random.h"
+#include "player/FastModulus.h"
+
+namespace vw {
+namespace {
+
+TEST(Random, DrawsTheMinimalStandardSequence) {
+  // Seeds that wrap or vanish modulo 2^31 - 1 included.
+  for (std::uint32_t seed : {0u, 1u, 2u, 5u, 12345u, 2147483646u, 2147483647u, 2147483648u, 4294967295u}) {
+    Random random(seed);
+    std::minstd_rand reference(seed);
+    for (int i = 0; i < 200000; ++i) {
+      const int expected = static_cast<int>(reference() - 1);
+      ASSERT_EQ(random.rand(), expected) << "seed " << seed << ", draw " << i;
+    }
+  }
+}
+
+TEST(Random, ReseedingStartsTheSequenceAgain) {
+  Random random(9);
+  const int first = random.rand();
+  random.rand();
+  random.seed(9);
+  EXPECT_EQ(random.rand(), first);
+}
+
+TEST(Random, ModStaysInRangeAndIsZeroForNoRange) {
+  Random random(3);
+  for (int i = 0; i < 10000; ++i) {
+    const int v = random.mod(7);
+    ASSERT_GE(v, 0);
+    ASSERT_LT(v, 7);
+  }
+  EXPECT_EQ(random.mod(0), 0);
+  EXPECT_EQ(random.mod(-4), 0);
+}
+
+TEST(FastModulus, EqualsTheRemainderForEveryKindOfDivisor) {
+  std::mt19937 numbers(11);
+  for (std::uint32_t d : {1u, 2u, 3u, 7u, 10u, 101u, 800u, 4096u, 10001u, 2147483647u, 4294967295u}) {
+    const FastModulus m(d);
+    for (std::uint32_t x : {0u, 1u, d - 1, d, d + 1, 2147483646u, 2147483647u, 4294967295u}) {
+      ASSERT_EQ(m.of(x), x % d) << x << " mod " << d;
+    }
+    for (int i = 0; i < 100000; ++i) {
+      const std::uint32_t x = numbers();
+      ASSERT_EQ(m.of(x), x % d) << x << " mod " << d;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vw
