@@ -49,7 +49,23 @@ class Particle final : public Sprite {
   float getPush() const { return velocity.x / 60.0f; }
   // The drawn quad: top-left, top-right, bottom-left, bottom-right, with
   // texture coordinates (0, 0), (1, 0), (0, 1), (1, 1).
-  std::array<Vertex, 4> getCorners() const { return cornersAt(world[3][0], world[3][1], world[3][2]); }
+  std::array<Vertex, 4> getCorners() const {
+    std::array<Vertex, 4> corners;
+    writeCorners(corners.data());
+    return corners;
+  }
+  // Writes the same four corners straight into out[0..3] (the render pass's batch).
+  void writeCorners(Vertex* out) const {
+    const float x = world[3][0] + cornerOffset.x;
+    const float y = world[3][1] + cornerOffset.y;
+    const float z = world[3][2] + cornerOffset.z;
+    const float hw = width / 2;
+    const float hh = height / 2;
+    out[0] = Vertex{Vec3(x + -hw, y + hh, z + 0.0f), Vec2(0, 0)};
+    out[1] = Vertex{Vec3(x + hw, y + hh, z + 0.0f), Vec2(1, 0)};
+    out[2] = Vertex{Vec3(x + -hw, y + -hh, z + 0.0f), Vec2(0, 1)};
+    out[3] = Vertex{Vec3(x + hw, y + -hh, z + 0.0f), Vec2(1, 1)};
+  }
   float getAge() const { return age; }
   float getLife() const { return life; }
 
@@ -63,13 +79,6 @@ class Particle final : public Sprite {
 
   void recycle(float sinAngle, float cosAngle, Vec3 emitterPosition);
   Vec3 motion(float sinAngle, float cosAngle, float speed, float dt);
-  std::array<Vertex, 4> cornersAt(float x, float y, float z) const {
-    const Vec3 c = Vec3(x, y, z) + cornerOffset;
-    const float hw = width / 2;
-    const float hh = height / 2;
-    return {Vertex{c + Vec3(-hw, hh, 0), Vec2(0, 0)}, Vertex{c + Vec3(hw, hh, 0), Vec2(1, 0)},
-            Vertex{c + Vec3(-hw, -hh, 0), Vec2(0, 1)}, Vertex{c + Vec3(hw, -hh, 0), Vec2(1, 1)}};
-  }
 
   Random* random;
   float sprayWidth = 0;

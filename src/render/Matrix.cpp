@@ -17,8 +17,6 @@ Matrix orthoLH(float width, float height, float nearPlane, float farPlane) {
   return glm::orthoLH_ZO(-width / 2, width / 2, -height / 2, height / 2, nearPlane, farPlane);
 }
 
-Vec3 translationOf(const Matrix& m) { return Vec3(m[3][0], m[3][1], m[3][2]); }
-
 void setTranslationXY(Matrix& m, float x, float y) {
   m[3][0] = x;
   m[3][1] = y;

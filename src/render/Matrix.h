@@ -23,7 +23,7 @@ Matrix lookAtLH(Vec3 eye, Vec3 target, Vec3 up);
 // Left-handed orthographic projection of width x height, depth mapped to 0..1.
 Matrix orthoLH(float width, float height, float nearPlane, float farPlane);
 // The translation row (x, y, z) of a matrix.
-Vec3 translationOf(const Matrix& m);
+inline Vec3 translationOf(const Matrix& m) { return Vec3(m[3][0], m[3][1], m[3][2]); }
 void setTranslationXY(Matrix& m, float x, float y);
 // p x M with the homogeneous divide.
 Vec3 transformCoord(Vec3 p, const Matrix& m);

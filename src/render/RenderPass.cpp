@@ -22,10 +22,7 @@ void drawParticles(RenderContext& context, const TextureRegistry& textures, cons
   for (std::size_t first = 0; first < particles.size(); first += kBatchQuads) {
     std::size_t count = std::min(kBatchQuads, particles.size() - first);
     Vertex* out = context.mapBatch(count);
-    for (std::size_t i = 0; i < count; ++i) {
-      const auto& corners = particles[first + i]->getCorners();
-      std::copy(corners.begin(), corners.end(), out + i * 4);
-    }
+    for (std::size_t i = 0; i < count; ++i) particles[first + i]->writeCorners(out + i * 4);
     context.drawBatch(count);
   }
 }

@@ -2,8 +2,11 @@
 
 #include <stb_image.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "world/TokenReader.h"
@@ -33,30 +36,57 @@ struct StbFree {
 
 }  // namespace
 
+struct TextureRegistry::Picture {
+  Picture(std::string k, std::string p) : key(std::move(k)), path(std::move(p)) {}
+
+  std::string key;
+  std::string path;  // as the list gives it
+  int width = 0;
+  int height = 0;
+  bool readable = false;
+  std::unique_ptr<stbi_uc, StbFree> pixels;  // when the context wants them
+  std::string failure;                       // why it is not readable
+};
+
 TextureRegistry::TextureRegistry(RenderContext& context, std::filesystem::path dataDir)
     : context_(context), dataDir_(std::move(dataDir)) {
   std::vector<std::uint8_t> checks = checkerPixels(64, 8);
   placeholder_ = context_.createTexture(64, 64, context_.wantsPixels() ? checks.data() : nullptr);
 }
 
-void TextureRegistry::load(const std::string& key, const std::string& path, Diagnostics& diagnostics) {
-  if (has(key)) return;
-  std::string file = (dataDir_ / filePath(path)).string();
-  int width = 0, height = 0, channels = 0;
+TextureRegistry::Picture TextureRegistry::decode(const std::string& key, const std::string& path) const {
+  Picture picture(key, path);
+  const std::string file = (dataDir_ / filePath(path)).string();
+  int channels = 0;
   if (context_.wantsPixels()) {
-    std::unique_ptr<stbi_uc, StbFree> pixels(stbi_load(file.c_str(), &width, &height, &channels, 4));
-    if (pixels) {
-      textures_[key] = context_.createTexture(width, height, pixels.get());
-      return;
-    }
-  } else if (stbi_info(file.c_str(), &width, &height, &channels)) {
-    textures_[key] = context_.createTexture(width, height, nullptr);
+    picture.pixels.reset(stbi_load(file.c_str(), &picture.width, &picture.height, &channels, 4));
+    picture.readable = picture.pixels != nullptr;
+  } else {
+    picture.readable = stbi_info(file.c_str(), &picture.width, &picture.height, &channels) != 0;
+  }
+  if (!picture.readable) {
+    // stb keeps the reason per thread: read it on the thread that decoded.
+    const char* reason = stbi_failure_reason();
+    picture.failure = reason ? reason : "unreadable";
+  }
+  return picture;
+}
+
+void TextureRegistry::install(Picture& picture, Diagnostics& diagnostics) {
+  if (has(picture.key)) return;
+  if (picture.readable) {
+    textures_[picture.key] = context_.createTexture(picture.width, picture.height, picture.pixels.get());
     return;
   }
-  const char* reason = stbi_failure_reason();
-  diagnostics.warning(path, 0, std::string("cannot load picture for \"") + key + "\" (" +
-                                   (reason ? reason : "unreadable") + "); using a placeholder");
-  textures_[key] = placeholder_;
+  diagnostics.warning(picture.path, 0, "cannot load picture for \"" + picture.key + "\" (" + picture.failure +
+                                           "); using a placeholder");
+  textures_[picture.key] = placeholder_;
+}
+
+void TextureRegistry::load(const std::string& key, const std::string& path, Diagnostics& diagnostics) {
+  if (has(key)) return;
+  Picture picture = decode(key, path);
+  install(picture, diagnostics);
 }
 
 TextureId TextureRegistry::get(std::string_view key) const {
@@ -70,30 +100,70 @@ void TextureRegistry::loadTextureList(const std::string& listPath, Diagnostics& 
     diagnostics.error(listPath, 0, "cannot open the texture list");
     return;
   }
+  // Read every record first; a problem ends the list, and is reported after
+  // the pictures before it, as if they had been loaded one by one.
+  std::vector<Picture> pictures;
+  std::optional<Diagnostic> listProblem;
   for (int record = 1; reader->peek() != '&'; ++record) {
-    int line = reader->line();
-    std::string where = "record " + std::to_string(record);
+    const int line = reader->line();
+    const std::string where = "record " + std::to_string(record);
     if (reader->atEnd()) {
-      diagnostics.error(listPath, line, "the file ends before its '&' (at " + where + ")");
-      return;
+      listProblem = Diagnostic{Severity::Error, listPath, line, "the file ends before its '&' (at " + where + ")"};
+      break;
     }
     Token path = reader->next();
     Token key = reader->next();
     if (!path.terminated || !key.terminated) {
-      diagnostics.error(listPath, line, "the file ends inside " + where + " (no closing '|' or '&')");
-      return;
+      listProblem = Diagnostic{Severity::Error, listPath, line,
+                               "the file ends inside " + where + " (no closing '|' or '&')"};
+      break;
     }
     if (path.overlong || key.overlong) {
-      diagnostics.error(listPath, line, where + " has a field longer than 49 characters");
-      return;
+      listProblem = Diagnostic{Severity::Error, listPath, line, where + " has a field longer than 49 characters"};
+      break;
     }
     if (key.text.empty()) {
-      diagnostics.error(listPath, line, where + " has no key");
-      return;
+      listProblem = Diagnostic{Severity::Error, listPath, line, where + " has no key"};
+      break;
     }
     key.text.pop_back();  // the line break that ends the record
-    load(key.text, path.text, diagnostics);
+    pictures.emplace_back(std::move(key.text), std::move(path.text));
   }
+  decodeAll(pictures);
+  for (Picture& picture : pictures) install(picture, diagnostics);
+  if (listProblem) diagnostics.error(listProblem->file, listProblem->line, listProblem->message);
+}
+
+void TextureRegistry::decodeAll(std::vector<Picture>& pictures) const {
+  // A key listed twice keeps its first picture, so only first mentions are decoded.
+  std::vector<std::size_t> order;
+  for (std::size_t i = 0; i < pictures.size(); ++i) {
+    const auto first = std::find_if(pictures.begin(), pictures.begin() + static_cast<std::ptrdiff_t>(i),
+                                    [&](const Picture& p) { return p.key == pictures[i].key; });
+    if (!has(pictures[i].key) && first == pictures.begin() + static_cast<std::ptrdiff_t>(i)) order.push_back(i);
+  }
+  // The biggest files first, so the cores finish together.
+  std::vector<std::uintmax_t> sizes(pictures.size(), 0);
+  for (std::size_t i : order) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(dataDir_ / filePath(pictures[i].path), ec);
+    sizes[i] = ec ? 0 : size;
+  }
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
+
+  std::atomic<std::size_t> next{0};
+  auto work = [&] {
+    for (std::size_t n = next++; n < order.size(); n = next++) {
+      Picture& picture = pictures[order[n]];
+      picture = decode(picture.key, picture.path);
+    }
+  };
+  // Only decoding takes long enough to share; a header read does not.
+  const unsigned cores = context_.wantsPixels() ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
+  std::vector<std::thread> helpers;
+  for (unsigned i = 1; i < cores && i < order.size(); ++i) helpers.emplace_back(work);
+  work();
+  for (std::thread& helper : helpers) helper.join();
 }
 
 }  // namespace vw

@@ -3,9 +3,11 @@
 // cannot be loaded, or a key never loaded, gives a magenta-and-black
 // placeholder instead of nothing.
 #include <filesystem>
-#include <map>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "app/Diagnostics.h"
 #include "render/RenderContext.h"
@@ -25,14 +27,28 @@ class TextureRegistry {
   TextureId placeholder() const { return placeholder_; }
 
   // Reads the texture list file; problems end the reading with a diagnostic
-  // and the game goes on with what was read.
+  // and the game goes on with what was read. The pictures are decoded on
+  // every core at once, then uploaded in list order.
   void loadTextureList(const std::string& listPath, Diagnostics& diagnostics);
 
  private:
+  struct Picture;
+  // Decodes (or, without pixels, reads the size of) the picture at path.
+  Picture decode(const std::string& key, const std::string& path) const;
+  // Decodes the pictures that are not loaded yet (first mention of a key) in place.
+  void decodeAll(std::vector<Picture>& pictures) const;
+  // Uploads a decoded picture under its key, or warns and uses the placeholder.
+  void install(Picture& picture, Diagnostics& diagnostics);
+
   RenderContext& context_;
   std::filesystem::path dataDir_;
-  // Looked up by string_view, so a draw never builds a key string.
-  std::map<std::string, TextureId, std::less<>> textures_;
+  // Hashed, and looked up by string_view, so a draw neither walks a tree of
+  // key comparisons nor builds a key string.
+  struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+  };
+  std::unordered_map<std::string, TextureId, KeyHash, std::equal_to<>> textures_;
   TextureId placeholder_ = 0;
 };
 

@@ -49,6 +49,9 @@ std::vector<std::string> pictureFiles() { return listedFiles("Settings/textureDa
 class FaultyCopy {
  public:
   FaultyCopy(const std::string& file, Fault fault) {
+    // A sanitizer build of the game reports what Mesa and SDL keep until exit
+    // unless it is told they do; scripts/test.sh sets the same.
+    setenv("LSAN_OPTIONS", "suppressions=" VAPORWICK_LSAN_SUPPRESSIONS ":print_suppressions=0", 0);
     fs::copy(kData, data(), fs::copy_options::recursive);
     fs::create_directory(work());
     fs::create_directory(scratch_.path() / "cache");
@@ -131,7 +134,9 @@ TEST(HeadlessFaults, TextureList) {
     expectNoCrash(what, r);
     EXPECT_EQ(r.status, 0) << what;
     EXPECT_TRUE(mentions(r, "textureData.txt")) << what;
-    if (fault != Fault::Missing) EXPECT_TRUE(mentions(r, "record")) << what;
+    if (fault != Fault::Missing) {
+      EXPECT_TRUE(mentions(r, "record")) << what;
+    }
   }
 }
 
@@ -170,7 +175,9 @@ TEST(HeadlessFaults, EachPicture) {
       const std::string what = context(file, fault, r);
       expectNoCrash(what, r);
       EXPECT_EQ(r.status, 0) << what;
-      if (fault != Fault::Truncated) EXPECT_TRUE(mentions(r, file)) << what;
+      if (fault != Fault::Truncated) {
+        EXPECT_TRUE(mentions(r, file)) << what;
+      }
     }
   }
 }

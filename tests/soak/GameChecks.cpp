@@ -101,6 +101,16 @@ std::string checkEmitters(const Game& game) {
   return {};
 }
 
+std::size_t liveParticles(const Game& game) {
+  std::size_t n = game.player->getEmitter().count();
+  for (const auto& element : game.puzzleElements) {
+    if (element->getType() == PuzzleElementType::Steamjet) {
+      n += static_cast<const Steamjet&>(*element).getEmitter().count();
+    }
+  }
+  return n;
+}
+
 std::size_t residentBytes() {
   std::ifstream statm("/proc/self/statm");
   std::size_t pages = 0, resident = 0;

@@ -15,6 +15,9 @@ std::size_t batchSize(Power kind, float sprayLength);
 std::string checkFinite(const Game& game);
 std::string checkEmitters(const Game& game);
 
+// Particles alive in every emitter of the game.
+std::size_t liveParticles(const Game& game);
+
 // Resident memory of this process in bytes (/proc/self/statm).
 std::size_t residentBytes();
 
