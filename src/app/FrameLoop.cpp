@@ -7,8 +7,10 @@ namespace vw {
 
 namespace {
 
-// Sleep while more than this is left before the frame is due; spin after.
-constexpr double kSpinMargin = 0.0015;
+// Sleep until this much is left before the frame is due; spin after. A
+// sleep overshoots by a few tenths of a millisecond at most, and every
+// millisecond spun costs 6 % of a core at 60 frames per second.
+constexpr double kSpinMargin = 0.0005;
 
 double secondsUntil(const FramePacer& pacer, Clock& clock, std::int64_t reading) {
   double perSecond = pacer.useHighResCounter() ? static_cast<double>(clock.frequency()) : 1000.0;
@@ -33,7 +35,7 @@ void runFrameLoop(Session& session, LoopPlatform& platform, Clock& clock) {
     std::int64_t reading = pacer.read(clock);
     if (!pacer.frameDue(reading)) {
       double left = secondsUntil(pacer, clock, reading);
-      if (left > kSpinMargin) platform.sleep(left - 0.001);
+      if (left > kSpinMargin) platform.sleep(left - kSpinMargin);
       continue;
     }
     session.render();

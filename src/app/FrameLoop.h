@@ -1,7 +1,7 @@
 #pragma once
 // The desktop frame loop: window events always first; when there are none,
 // one update, then one frame at the next 1/60-second boundary. It sleeps
-// until about a millisecond before the boundary instead of burning a core.
+// until half a millisecond before the boundary instead of burning a core.
 namespace vw {
 
 class Clock;

@@ -17,6 +17,10 @@ constexpr Bounds kStartGameRect{-375, -50, 130, 80};
 constexpr Bounds kInstructionsRect{-375, 0, 30, -20};
 constexpr Bounds kCreditsRect{-375, -175, -70, -120};
 
+// What the first frame, the title menu, shows; the other pictures finish
+// decoding while it is up (Session finishes them after the first frame).
+const std::vector<std::string_view> kTitleMenuPictures{"VAPORWICKMENU", "TEXT"};
+
 constexpr Vec3 kStartEye{50, 100, -10};
 constexpr Vec3 kStartTarget{50, 100, 0};
 
@@ -40,7 +44,7 @@ Game::~Game() = default;
 
 bool Game::startUp(Diagnostics& startDiagnostics) {
   random.seed(options_.seed);
-  textures.loadTextureList(kTextureListFile, startDiagnostics);
+  textures.loadTextureList(kTextureListFile, startDiagnostics, kTitleMenuPictures);
   if (loadWorld(startDiagnostics) == 0) {
     startDiagnostics.error(kPuzzleListFile, 0, "no puzzle could be loaded; the game cannot start");
     return false;

@@ -74,11 +74,15 @@ void Session::update(float measuredDt) {
 
 void Session::render() {
   renderFrame(*game_, context_);
-  if (options_.verbose && !presented_) {
+  if (presented_) return;
+  presented_ = true;
+  if (options_.verbose) {
     const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - options_.startedAt;
     std::cerr << "vaporwick: first frame presented " << elapsed.count() << " ms after start\n";
   }
-  presented_ = true;
+  // The title menu is up: the pictures decoded meanwhile can go in now.
+  game_->textures.finishLoading(game_->diagnostics);
+  game_->diagnostics.flush(std::cerr);
 }
 
 bool Session::done() const {
@@ -88,6 +92,10 @@ bool Session::done() const {
 }
 
 int Session::finish() {
+  if (game_) {
+    game_->textures.finishLoading(game_->diagnostics);
+    game_->diagnostics.flush(std::cerr);
+  }
   int status = 0;
   if (!options_.dumpState.empty() && game_ && !writeFile(options_.dumpState, stateDumpJson(*game_))) status = 1;
   if (recorder_ && !writeFile(options_.record, recorder_->text())) status = 1;

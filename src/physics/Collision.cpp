@@ -52,7 +52,7 @@ void shareMomentum(Player& player, MovingBlock& box) {
 void sprayOnBlock(MapElement& block, Bounds blockBounds, const std::vector<std::unique_ptr<Particle>>& particles) {
   for (std::size_t j = 0; j < particles.size(); ++j) {
     Particle& p = *particles[j];
-    const Bounds pb = p.updateBounds();
+    const Bounds pb = p.getBounds();  // brought up to date by collideSpray
     switch (p.getSprayKind()) {
       case Power::Ice:
         if (isGroupLeader(j) && rectsOverlap(pb, blockBounds)) {
@@ -83,7 +83,7 @@ void sprayOnElement(PuzzleElement& element, Bounds elementBounds,
   if (type == PuzzleElementType::Btn || type == PuzzleElementType::Steamjet) return;
   for (std::size_t j = 0; j < particles.size(); ++j) {
     Particle& p = *particles[j];
-    if (!rectsOverlap(p.updateBounds(), elementBounds) || p.spent) continue;
+    if (!rectsOverlap(p.getBounds(), elementBounds) || p.spent) continue;
     const Power kind = p.getSprayKind();
     switch (type) {
       case PuzzleElementType::MovingBlock:
@@ -247,6 +247,9 @@ void checkSteamjet(CollisionScene& scene, Steamjet& jet) {
 
 void collideSpray(CollisionScene& scene, const std::vector<std::unique_ptr<Particle>>& particles) {
   if (particles.empty()) return;
+  // Nothing here moves a particle, so each one's bounds are computed once,
+  // not once for every block and element they are tested against.
+  for (const auto& particle : particles) particle->updateBounds();
   for (auto& block : scene.mapElements) {
     const Bounds blockBounds = block->updateBounds();
     if (nearCamera(scene, *block, blockBounds)) sprayOnBlock(*block, blockBounds, particles);

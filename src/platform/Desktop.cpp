@@ -1,6 +1,7 @@
 #include "platform/Desktop.h"
 
 #include <iostream>
+#include <memory>
 
 #include "app/FrameLoop.h"
 #include "app/RunOptions.h"
@@ -52,8 +53,14 @@ int runDesktop(const RunOptions& options) {
   DesktopInput input(*window);
   Session session(options, *context, &input);
   if (int status = session.start()) return status;
-  SdlAudio audio(options.mute, std::cerr);
-  session.setUpdateListener([&audio](const Game& game) { audio.afterUpdate(game); });
+  // Sound comes up after the first frame (updates and frames alternate, so
+  // that is the second update): making the sounds takes a few frames' time,
+  // and the title menu shows first. Nothing sounds in the first update.
+  std::unique_ptr<SdlAudio> audio;
+  session.setUpdateListener([&audio, &options](const Game& game) {
+    if (!audio && game.frame >= 2) audio = std::make_unique<SdlAudio>(options.mute, std::cerr);
+    if (audio) audio->afterUpdate(game);
+  });
   input.setPlayerLocator([&session] {
     const Game& game = session.game();
     return game.player ? playerScreenPosition(game.player->getPosition(), game.cameraEye) : Vec2(500, 400);

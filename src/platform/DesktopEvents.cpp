@@ -1,5 +1,8 @@
 #include "platform/DesktopEvents.h"
 
+#include <chrono>
+#include <thread>
+
 #include "app/Session.h"
 #include "platform/DesktopInput.h"
 #include "platform/DesktopWindow.h"
@@ -24,7 +27,8 @@ bool DesktopEvents::dispatchEvent() {
 }
 
 void DesktopEvents::sleep(double seconds) {
-  if (seconds >= 0.001) SDL_Delay(static_cast<Uint32>(seconds * 1000.0));
+  // Finer than SDL_Delay's whole milliseconds, so the loop need not spin the rest.
+  if (seconds > 0) std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
 void DesktopEvents::handleKey(const SDL_KeyboardEvent& key) {

@@ -80,6 +80,8 @@ void drawPlayScene(Game& game, RenderContext& context) {
 }  // namespace
 
 void renderFrame(Game& game, RenderContext& context) {
+  // Past the title menu every picture may show: wait for any still decoding.
+  if (game.gameState != GameState::Menu) game.textures.finishLoading(game.diagnostics);
   context.setTarget(RenderTarget::BackBuffer);
   context.clear(kSkyBlue);
   switch (game.gameState) {

@@ -54,6 +54,10 @@ TextureRegistry::TextureRegistry(RenderContext& context, std::filesystem::path d
   placeholder_ = context_.createTexture(64, 64, context_.wantsPixels() ? checks.data() : nullptr);
 }
 
+TextureRegistry::~TextureRegistry() {
+  for (std::thread& worker : workers_) worker.join();
+}
+
 TextureRegistry::Picture TextureRegistry::decode(const std::string& key, const std::string& path) const {
   Picture picture(key, path);
   const std::string file = (dataDir_ / filePath(path)).string();
@@ -94,7 +98,9 @@ TextureId TextureRegistry::get(std::string_view key) const {
   return it == textures_.end() ? placeholder_ : it->second;
 }
 
-void TextureRegistry::loadTextureList(const std::string& listPath, Diagnostics& diagnostics) {
+void TextureRegistry::loadTextureList(const std::string& listPath, Diagnostics& diagnostics,
+                                      const std::vector<std::string_view>& firstKeys) {
+  finishLoading(diagnostics);
   std::optional<TokenReader> reader = TokenReader::open(dataDir_ / filePath(listPath));
   if (!reader) {
     diagnostics.error(listPath, 0, "cannot open the texture list");
@@ -129,41 +135,75 @@ void TextureRegistry::loadTextureList(const std::string& listPath, Diagnostics& 
     key.text.pop_back();  // the line break that ends the record
     pictures.emplace_back(std::move(key.text), std::move(path.text));
   }
-  decodeAll(pictures);
-  for (Picture& picture : pictures) install(picture, diagnostics);
+
+  // The first frame's pictures are decoded here while the workers take the
+  // rest; without pixels to decode (headless) everything is quick and done now.
+  const bool deferRest = context_.wantsPixels() && !firstKeys.empty();
+  std::vector<Picture> now;
+  for (Picture& picture : pictures) {
+    const bool first = std::find(firstKeys.begin(), firstKeys.end(), picture.key) != firstKeys.end();
+    if (deferRest && !first) {
+      pending_.push_back(std::move(picture));
+    } else {
+      now.push_back(std::move(picture));
+    }
+  }
+  if (!deferRest) {
+    pending_ = std::move(now);
+    startDecoding();
+    finishLoading(diagnostics);
+  } else {
+    startDecoding();
+    for (Picture& picture : now) {
+      if (has(picture.key)) continue;
+      picture = decode(picture.key, picture.path);
+      install(picture, diagnostics);
+    }
+  }
   if (listProblem) diagnostics.error(listProblem->file, listProblem->line, listProblem->message);
 }
 
-void TextureRegistry::decodeAll(std::vector<Picture>& pictures) const {
+void TextureRegistry::startDecoding() {
   // A key listed twice keeps its first picture, so only first mentions are decoded.
-  std::vector<std::size_t> order;
-  for (std::size_t i = 0; i < pictures.size(); ++i) {
-    const auto first = std::find_if(pictures.begin(), pictures.begin() + static_cast<std::ptrdiff_t>(i),
-                                    [&](const Picture& p) { return p.key == pictures[i].key; });
-    if (!has(pictures[i].key) && first == pictures.begin() + static_cast<std::ptrdiff_t>(i)) order.push_back(i);
-  }
-  // The biggest files first, so the cores finish together.
-  std::vector<std::uintmax_t> sizes(pictures.size(), 0);
-  for (std::size_t i : order) {
+  decodeOrder_.clear();
+  std::vector<std::uintmax_t> sizes(pending_.size(), 0);
+  for (std::size_t i = 0; i < pending_.size(); ++i) {
+    const auto begin = pending_.begin();
+    const auto here = begin + static_cast<std::ptrdiff_t>(i);
+    if (has(pending_[i].key) || std::find_if(begin, here, [&](const Picture& p) { return p.key == here->key; }) != here) {
+      continue;
+    }
+    decodeOrder_.push_back(i);
     std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(dataDir_ / filePath(pictures[i].path), ec);
+    const std::uintmax_t size = std::filesystem::file_size(dataDir_ / filePath(pending_[i].path), ec);
     sizes[i] = ec ? 0 : size;
   }
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
-
-  std::atomic<std::size_t> next{0};
-  auto work = [&] {
-    for (std::size_t n = next++; n < order.size(); n = next++) {
-      Picture& picture = pictures[order[n]];
+  // The biggest files first, so the cores finish together.
+  std::stable_sort(decodeOrder_.begin(), decodeOrder_.end(),
+                   [&](std::size_t a, std::size_t b) { return sizes[a] > sizes[b]; });
+  nextToDecode_ = 0;
+  auto work = [this] {
+    for (std::size_t n = nextToDecode_++; n < decodeOrder_.size(); n = nextToDecode_++) {
+      Picture& picture = pending_[decodeOrder_[n]];
       picture = decode(picture.key, picture.path);
     }
   };
-  // Only decoding takes long enough to share; a header read does not.
-  const unsigned cores = context_.wantsPixels() ? std::max(1u, std::thread::hardware_concurrency()) : 1u;
-  std::vector<std::thread> helpers;
-  for (unsigned i = 1; i < cores && i < order.size(); ++i) helpers.emplace_back(work);
-  work();
-  for (std::thread& helper : helpers) helper.join();
+  // Reading headers only (no pixels wanted) is quick: no threads for that.
+  if (!context_.wantsPixels()) {
+    work();
+    return;
+  }
+  // One core stays with the calling thread, which goes on starting the game.
+  const unsigned helpers = std::max(2u, std::thread::hardware_concurrency()) - 1;
+  for (unsigned i = 0; i < helpers && i < decodeOrder_.size(); ++i) workers_.emplace_back(work);
+}
+
+void TextureRegistry::finishLoading(Diagnostics& diagnostics) {
+  for (std::thread& worker : workers_) worker.join();
+  workers_.clear();
+  for (Picture& picture : pending_) install(picture, diagnostics);
+  pending_.clear();
+  decodeOrder_.clear();
 }
 
 }  // namespace vw

@@ -2,10 +2,12 @@
 // Textures by key, filled once from Settings/textureData.txt. A picture that
 // cannot be loaded, or a key never loaded, gives a magenta-and-black
 // placeholder instead of nothing.
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -17,6 +19,10 @@ namespace vw {
 class TextureRegistry {
  public:
   TextureRegistry(RenderContext& context, std::filesystem::path dataDir);
+  // Waits for pictures still being decoded.
+  ~TextureRegistry();
+  TextureRegistry(const TextureRegistry&) = delete;
+  TextureRegistry& operator=(const TextureRegistry&) = delete;
 
   // Loads the picture at path (relative to the data directory) under key;
   // a key already present keeps its first texture.
@@ -28,15 +34,21 @@ class TextureRegistry {
 
   // Reads the texture list file; problems end the reading with a diagnostic
   // and the game goes on with what was read. The pictures are decoded on
-  // every core at once, then uploaded in list order.
-  void loadTextureList(const std::string& listPath, Diagnostics& diagnostics);
+  // every core at once and uploaded in list order. When the context decodes
+  // pixels and firstKeys is not empty, only those pictures are ready on
+  // return (what the first frame shows); the others go on decoding in the
+  // background until finishLoading, and draw as the placeholder until then.
+  void loadTextureList(const std::string& listPath, Diagnostics& diagnostics,
+                       const std::vector<std::string_view>& firstKeys = {});
+  // Uploads the pictures still decoding; their warnings go to diagnostics.
+  void finishLoading(Diagnostics& diagnostics);
 
  private:
   struct Picture;
   // Decodes (or, without pixels, reads the size of) the picture at path.
   Picture decode(const std::string& key, const std::string& path) const;
-  // Decodes the pictures that are not loaded yet (first mention of a key) in place.
-  void decodeAll(std::vector<Picture>& pictures) const;
+  // Starts decoding pending_ on worker threads, biggest files first.
+  void startDecoding();
   // Uploads a decoded picture under its key, or warns and uses the placeholder.
   void install(Picture& picture, Diagnostics& diagnostics);
 
@@ -50,6 +62,12 @@ class TextureRegistry {
   };
   std::unordered_map<std::string, TextureId, KeyHash, std::equal_to<>> textures_;
   TextureId placeholder_ = 0;
+
+  // Pictures of the list being decoded by the workers, in list order.
+  std::vector<Picture> pending_;
+  std::vector<std::size_t> decodeOrder_;
+  std::atomic<std::size_t> nextToDecode_{0};
+  std::vector<std::thread> workers_;
 };
 
 }  // namespace vw
