@@ -60,6 +60,7 @@ double medianMs(std::vector<double>& seconds) {
 void sceneCounters(benchmark::State& state, const JetScene& s, std::vector<double>& times) {
   state.counters["median_ms"] = medianMs(times);
   state.counters["jets"] = s.jetsInBand();
+  state.counters["jets_in_view"] = s.jetsInView();
   state.counters["jet_particles"] = static_cast<double>(s.jetParticles());
   state.counters["spray_particles"] = static_cast<double>(s.playerParticles());
   state.counters["full"] = s.full() ? 1 : 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <limits>
 
 #include "puzzle/Steamjet.h"
 #include "render/Camera.h"
@@ -99,7 +100,26 @@ bool JetScene::enter(Power power) {
     error_ = "the emitters did not fill in " + std::to_string(kMaxWarmUpdates) + " updates";
     return false;
   }
+  frameJets();
   return true;
+}
+
+void JetScene::frameJets() {
+  // The camera centred on everything the jets' steam covers.
+  Bounds all{std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest(),
+             std::numeric_limits<float>::lowest(), std::numeric_limits<float>::max()};
+  for (const Steamjet* jet : jets_) {
+    const Bounds e = jet->getEmitter().getExtent();
+    all = Bounds{std::min(all.left, e.left), std::max(all.right, e.right), std::max(all.top, e.top),
+                 std::min(all.bottom, e.bottom)};
+  }
+  const Vec3 eye((all.left + all.right) / 2, (all.top + all.bottom) / 2, game_.cameraEye.z);
+  const Vec3 target(eye.x, eye.y, game_.cameraTarget.z);
+  jetViewProj_ = buildCamera(eye, target, game_.cameraUp).viewProj;
+  const Bounds view{eye.x - kScreenWidth / 2.0f, eye.x + kScreenWidth / 2.0f, eye.y + kScreenHeight / 2.0f,
+                    eye.y - kScreenHeight / 2.0f};
+  jetsInView_ = 0;
+  for (const Steamjet* jet : jets_) jetsInView_ += rectsOverlap(jet->getEmitter().getExtent(), view) ? 1 : 0;
 }
 
 void JetScene::update() {
@@ -108,7 +128,12 @@ void JetScene::update() {
   game_.updateGame(kStep);
 }
 
-void JetScene::render() { renderFrame(game_, context_); }
+void JetScene::render() {
+  const Matrix playerView = game_.viewProj;
+  game_.viewProj = jetViewProj_;
+  renderFrame(game_, context_);
+  game_.viewProj = playerView;
+}
 
 std::size_t JetScene::jetParticles() const {
   std::size_t n = 0;

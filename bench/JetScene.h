@@ -47,6 +47,8 @@ class JetScene {
   bool enter(Power power);
   // One playing update, the player put back at its hover point first.
   void update();
+  // One frame drawn with the camera over the jets, so all their steam is in
+  // view (the player's spray, far above, is then off screen).
   void render();
 
   const std::string& error() const { return error_; }
@@ -54,15 +56,21 @@ class JetScene {
   std::size_t jetParticles() const;
   std::size_t playerParticles() const { return game_.player->getEmitter().count(); }
   int warmUpdates() const { return warmUpdates_; }
+  // How many of the jets' sprays reach into the view render() draws.
+  int jetsInView() const { return jetsInView_; }
   bool full() const;
 
  private:
+  void frameJets();
+
   NullRenderContext context_;
   SprayDevices devices_;
   Game game_;
   std::vector<Steamjet*> jets_;
   Vec3 hover_{0};
   int warmUpdates_ = 0;
+  Matrix jetViewProj_{1.0f};
+  int jetsInView_ = 0;
   std::string error_;
 };
 

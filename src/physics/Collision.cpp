@@ -18,12 +18,12 @@ bool isGroupLeader(std::size_t j) { return j % kGroupStride == 0; }
 
 // Spends the particles at j - 2 .. j + 2; a neighbour outside the list
 // falls back to j itself.
-void spendGroup(const std::vector<std::unique_ptr<Particle>>& particles, std::size_t j) {
+void spendGroup(std::vector<Particle>& particles, std::size_t j) {
   const std::size_t n = particles.size();
   for (std::ptrdiff_t k = -2; k <= 2; ++k) {
     const std::ptrdiff_t index = static_cast<std::ptrdiff_t>(j) + k;
     const bool inside = index >= 0 && static_cast<std::size_t>(index) < n;
-    particles[inside ? static_cast<std::size_t>(index) : j]->spent = true;
+    particles[inside ? static_cast<std::size_t>(index) : j].spent = true;
   }
 }
 
@@ -49,10 +49,10 @@ void shareMomentum(Player& player, MovingBlock& box) {
   player.setVelocity(v.x, pv.y, 0);
 }
 
-void sprayOnBlock(MapElement& block, Bounds blockBounds, const std::vector<std::unique_ptr<Particle>>& particles) {
+void sprayOnBlock(MapElement& block, Bounds blockBounds, std::vector<Particle>& particles) {
   for (std::size_t j = 0; j < particles.size(); ++j) {
-    Particle& p = *particles[j];
-    const Bounds pb = p.getBounds();  // brought up to date by collideSpray
+    Particle& p = particles[j];
+    const Bounds pb = p.getBounds();
     switch (p.getSprayKind()) {
       case Power::Ice:
         if (isGroupLeader(j) && rectsOverlap(pb, blockBounds)) {
@@ -77,12 +77,12 @@ void sprayOnBlock(MapElement& block, Bounds blockBounds, const std::vector<std::
 }
 
 void sprayOnElement(PuzzleElement& element, Bounds elementBounds,
-                    const std::vector<std::unique_ptr<Particle>>& particles) {
+                    std::vector<Particle>& particles) {
   const PuzzleElementType type = element.getType();
   // Particles pass through buttons and steam jets.
   if (type == PuzzleElementType::Btn || type == PuzzleElementType::Steamjet) return;
   for (std::size_t j = 0; j < particles.size(); ++j) {
-    Particle& p = *particles[j];
+    Particle& p = particles[j];
     if (!rectsOverlap(p.getBounds(), elementBounds) || p.spent) continue;
     const Power kind = p.getSprayKind();
     switch (type) {
@@ -191,11 +191,10 @@ void collidePlayerWithElements(CollisionScene& scene) {
 
 void collideBox(CollisionScene& scene, MovingBlock& box) {
   const Bounds boxBounds = box.updateBounds();
-  // Every block, near the camera or not: boxes move everywhere. Blocks are
-  // static, so their bounds are taken fresh rather than trusted from a
-  // pass that may never have reached them.
+  // Every block, near the camera or not: boxes move everywhere. Blocks never
+  // move, and each has its bounds from the moment it is placed.
   for (auto& block : scene.mapElements) {
-    const Bounds blockBounds = block->updateBounds();
+    const Bounds blockBounds = block->getBounds();
     if (!rectsOverlap(boxBounds, blockBounds)) continue;
     const CollisionType side = collisionSide(boxBounds, blockBounds);
     box.addContact(block.get());
@@ -245,11 +244,8 @@ void checkSteamjet(CollisionScene& scene, Steamjet& jet) {
   if (!controller || controller->isActive()) jet.activate();
 }
 
-void collideSpray(CollisionScene& scene, const std::vector<std::unique_ptr<Particle>>& particles) {
+void collideSpray(CollisionScene& scene, std::vector<Particle>& particles) {
   if (particles.empty()) return;
-  // Nothing here moves a particle, so each one's bounds are computed once,
-  // not once for every block and element they are tested against.
-  for (const auto& particle : particles) particle->updateBounds();
   for (auto& block : scene.mapElements) {
     const Bounds blockBounds = block->updateBounds();
     if (nearCamera(scene, *block, blockBounds)) sprayOnBlock(*block, blockBounds, particles);

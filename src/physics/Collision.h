@@ -28,6 +28,6 @@ void collidePlayerWithElements(CollisionScene& scene);
 void collideBox(CollisionScene& scene, MovingBlock& box);
 // Keeps a jet off while anything stands in its column, and lets it back on.
 void checkSteamjet(CollisionScene& scene, Steamjet& jet);
-void collideSpray(CollisionScene& scene, const std::vector<std::unique_ptr<Particle>>& particles);
+void collideSpray(CollisionScene& scene, std::vector<Particle>& particles);
 
 }  // namespace vw

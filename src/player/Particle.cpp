@@ -9,13 +9,6 @@ namespace {
 constexpr float kSteamLaunchSpeed = 5.0f;
 constexpr float kWaterLaunchSpeed = 700.0f;
 constexpr float kIceLaunchSpeed = 600.0f;
-float lifeOf(Power kind) {
-  switch (kind) {
-    case Power::Steam: return kSteamLife;
-    case Power::Ice: return kIceLife;
-    default: return kWaterLife;
-  }
-}
 
 float launchSpeedOf(Power kind) {
   switch (kind) {
@@ -25,50 +18,49 @@ float launchSpeedOf(Power kind) {
   }
 }
 
-// trunc(sprayWidth + 1) as the steam draw's modulus; 0 (no sideways jitter)
-// for a width that leaves nothing to draw from, such as a negative one.
+}  // namespace
+
+float particleLife(Power kind) {
+  switch (kind) {
+    case Power::Steam: return kSteamLife;
+    case Power::Ice: return kIceLife;
+    default: return kWaterLife;
+  }
+}
+
 int sidewaysModulusOf(float sprayWidth) {
-  float m = sprayWidth + 1.0f;
+  const float m = sprayWidth + 1.0f;
   if (!(m >= 1.0f)) return 0;
   if (m >= 2147483648.0f) return INT_MAX;
   return static_cast<int>(m);
 }
 
-}  // namespace
-
-Particle::Particle(const std::string& key, float sprayWidth, float sprayLength, Vec3 position, float w, float h,
-                   Power kind, bool distanceMode, Random& random)
-    : Sprite(key, w, h),
-      random(&random),
-      sprayWidth(sprayWidth),
-      sprayLength(sprayLength),
-      sidewaysModulus(sidewaysModulusOf(sprayWidth)),
-      sideways(static_cast<std::uint32_t>(sidewaysModulus > 0 ? sidewaysModulus : 1)),
+Particle::Particle(Power kind, float size, float life, bool distanceMode, Vec3 position, Vec3 cornerCentre,
+                   Vec3 velocity)
+    : position(position),
+      cornerOffset(cornerCentre - position),
+      velocity(velocity),
+      size(size),
+      life(life),
       sprayKind(kind),
-      distanceMode(distanceMode) {
-  life = distanceMode ? static_cast<float>(random.mod(100)) + sprayLength - 60.0f : lifeOf(kind);
-  // The sprite stays at the origin until its emitter places it; the quad is drawn around position.
-  cornerOffset = position;
+      distanceMode(distanceMode) {}
+
+void Particle::placeSprite(Vec3 p) {
+  cornerOffset += position - p;
+  position = p;
 }
 
-void Particle::placeSprite(Vec3 position) {
-  // The corners stay where they are.
-  cornerOffset += getPosition() - position;
-  world[3][0] = position.x;
-  world[3][1] = position.y;
-  world[3][2] = position.z;
-}
-
-void Particle::recycle(float sinAngle, float cosAngle, Vec3 emitterPosition) {
-  Vec3 start = emitterPosition;
+void Particle::recycle(const EmitterStep& step) {
+  Vec3 start = step.position;
   if (sprayKind == Power::Ice) {
     // Offsets in world axes, not turned with the aim.
-    start += random->mod(2) == 0 ? Vec3(10.0f, static_cast<float>(random->mod(25)) - 12.5f, 0)
-                                 : Vec3(15.0f, static_cast<float>(random->mod(15)) - 7.5f, 0);
+    Random& random = *step.random;
+    start += random.mod(2) == 0 ? Vec3(10.0f, static_cast<float>(random.mod(25)) - 12.5f, 0)
+                                : Vec3(15.0f, static_cast<float>(random.mod(15)) - 7.5f, 0);
   }
   const float speed = launchSpeedOf(sprayKind);
-  placeSprite(start);
-  velocity = Vec3(cosAngle * speed, sinAngle * speed, 0);
+  position = start;
+  velocity = Vec3(step.cosAngle * speed, step.sinAngle * speed, 0);
   cornerOffset = Vec3(0);
   age = 0;
 }

@@ -2,13 +2,19 @@
 // Particle: one drop of water, puff of steam or shard of ice in a spray.
 // Owned by an emitter, which runs its update once per update; the collision
 // pass marks the ones that hit something as spent.
+//
+// A particle is a small value rather than a Sprite: a steam jet holds up to
+// ten thousand of them and walks them all every update, so they are kept
+// contiguous in their emitter. It still answers the sprite questions the
+// collision and render passes ask: position, size, bounds and drawn corners.
 #include <array>
+#include <cstdint>
 
 #include "app/Random.h"
+#include "physics/Geometry.h"
 #include "player/FastModulus.h"
 #include "player/Power.h"
 #include "render/RenderContext.h"
-#include "render/Sprite.h"
 
 namespace vw {
 
@@ -16,31 +22,56 @@ constexpr float kSteamLife = 0.38f;
 constexpr float kWaterLife = 4.0f;
 constexpr float kIceLife = 0.6f;
 
-class Particle final : public Sprite {
+// The lifetime in seconds of a particle of a kind (when it does not count distance).
+float particleLife(Power kind);
+
+// What a particle's update takes from its emitter: the emitter's direction,
+// place and state in this update, and the draws of steam's sideways jitter.
+struct EmitterStep {
+  float sinAngle = 0;
+  float cosAngle = 1;
+  Vec3 position{0};
+  bool on = true;
+  float dt = 0;
+  // Steam's sideways draw is rand() mod sidewaysModulus - sprayWidth / 2,
+  // with the modulus trunc(sprayWidth + 1); a modulus of 0 gives no jitter.
+  float sprayWidth = 0;
+  int sidewaysModulus = 0;
+  FastModulus sideways;
+  Random* random = nullptr;
+};
+
+// trunc(sprayWidth + 1), or 0 for a width that leaves nothing to draw from
+// (a negative or NaN one); saturates for a huge width.
+int sidewaysModulusOf(float sprayWidth);
+
+class Particle {
  public:
-  Particle(const std::string& key, float sprayWidth, float sprayLength, Vec3 position, float width, float height,
-           Power kind, bool distanceMode, Random& random);
+  // A particle whose sprite sits at position and whose drawn quad is centred
+  // at cornerCentre (an offset shard is drawn beside its sprite until recycled).
+  Particle(Power kind, float size, float life, bool distanceMode, Vec3 position, Vec3 cornerCentre, Vec3 velocity);
 
   // Ages, recycles or expires, and moves the particle; true means remove it.
   // Inline: emitters run it for every particle every update.
-  bool update(float sinAngle, float cosAngle, float speed, Vec3 emitterPosition, bool emitterOn, float dt);
-  // Moves the sprite, and its drawn corners with it, by (dx, dy, dz). A
-  // particle's matrix is a scale and a translation, so only the translation row changes.
-  void translate(float dx, float dy, float dz) override {
-    world[3][0] += dx;
-    world[3][1] += dy;
-    world[3][2] += dz;
+  bool update(const EmitterStep& step, float speed);
+  // Moves the particle, and its drawn corners with it, by (dx, dy, dz).
+  void translate(float dx, float dy, float dz) { position += Vec3(dx, dy, dz); }
+  // Puts the sprite (and so its bounds) at p; the corners stay where they are.
+  void placeSprite(Vec3 p);
+  // The bounds of the sprite, from its position and size as every sprite's.
+  // Computed when asked: only the player's spray is ever tested, a jet's
+  // thousands of puffs never.
+  Bounds getBounds() const {
+    Bounds b;
+    b.left = position.x - size / 2;
+    b.right = b.left + size;
+    b.top = position.y + size / 2;
+    b.bottom = b.top - size;
+    return b;
   }
-  // Puts the sprite (and so its bounds) at position; the corners stay where they are.
-  void placeSprite(Vec3 position);
-  // The sprite's bounds, computed as every sprite does, without the call into Sprite.
-  Bounds updateBounds() override {
-    bounds.left = world[3][0] - width / 2;
-    bounds.right = bounds.left + width;
-    bounds.top = world[3][1] + height / 2;
-    bounds.bottom = bounds.top - height;
-    return bounds;
-  }
+  Vec3 getPosition() const { return position; }
+  float getWidth() const { return size; }
+  float getHeight() const { return size; }
 
   Power getSprayKind() const { return sprayKind; }
   Vec3 getVelocity() const { return velocity; }
@@ -56,15 +87,14 @@ class Particle final : public Sprite {
   }
   // Writes the same four corners straight into out[0..3] (the render pass's batch).
   void writeCorners(Vertex* out) const {
-    const float x = world[3][0] + cornerOffset.x;
-    const float y = world[3][1] + cornerOffset.y;
-    const float z = world[3][2] + cornerOffset.z;
-    const float hw = width / 2;
-    const float hh = height / 2;
-    out[0] = Vertex{Vec3(x + -hw, y + hh, z + 0.0f), Vec2(0, 0)};
-    out[1] = Vertex{Vec3(x + hw, y + hh, z + 0.0f), Vec2(1, 0)};
-    out[2] = Vertex{Vec3(x + -hw, y + -hh, z + 0.0f), Vec2(0, 1)};
-    out[3] = Vertex{Vec3(x + hw, y + -hh, z + 0.0f), Vec2(1, 1)};
+    const float x = position.x + cornerOffset.x;
+    const float y = position.y + cornerOffset.y;
+    const float z = position.z + cornerOffset.z;
+    const float h = size / 2;
+    out[0] = Vertex{Vec3(x - h, y + h, z), Vec2(0, 0)};
+    out[1] = Vertex{Vec3(x + h, y + h, z), Vec2(1, 0)};
+    out[2] = Vertex{Vec3(x - h, y - h, z), Vec2(0, 1)};
+    out[3] = Vertex{Vec3(x + h, y - h, z), Vec2(1, 1)};
   }
   float getAge() const { return age; }
   float getLife() const { return life; }
@@ -77,57 +107,52 @@ class Particle final : public Sprite {
   static constexpr float kJetJitterScale = 20.0f;
   static constexpr float kSprayJitterScale = 50.0f;
 
-  void recycle(float sinAngle, float cosAngle, Vec3 emitterPosition);
-  Vec3 motion(float sinAngle, float cosAngle, float speed, float dt);
+  void recycle(const EmitterStep& step);
+  Vec3 motion(const EmitterStep& step, float speed);
 
-  Random* random;
-  float sprayWidth = 0;
-  float sprayLength = 0;
-  // The modulus of the sideways steam draw, trunc(sprayWidth + 1); 0 gives no jitter.
-  int sidewaysModulus = 0;
-  FastModulus sideways;
-  Power sprayKind = Power::Water;
-  float age = 0;
-  float life = 0;
-  bool distanceMode = false;
-  Vec3 velocity{0};
+  Vec3 position{0};
   // Where the drawn quad is centred relative to the sprite. The corners move
   // with the sprite, so they are kept as this one offset (0 once a particle
-  // has been recycled; an offset shard's picture sits beside its sprite until then).
+  // has been recycled).
   Vec3 cornerOffset{0};
+  Vec3 velocity{0};
+  float size = 0;
+  float age = 0;
+  float life = 0;
+  Power sprayKind = Power::Water;
+  bool distanceMode = false;
 };
 
-inline Vec3 Particle::motion(float sinAngle, float cosAngle, float speed, float dt) {
+inline Vec3 Particle::motion(const EmitterStep& step, float speed) {
   switch (sprayKind) {
     case Power::Steam: {
       // Steam always follows the emitter's current direction, with a fresh
       // speed and sideways jitter every update.
       float j = 0;
-      if (sidewaysModulus > 0) {
+      if (step.sidewaysModulus > 0) {
         const float scale = distanceMode ? kJetJitterScale : kSprayJitterScale;
-        // random->mod(sidewaysModulus), without the division.
-        const auto draw = static_cast<float>(sideways.of(static_cast<std::uint32_t>(random->rand())));
-        j = (draw - sprayWidth / 2) * scale;
+        // rand() mod sidewaysModulus, without the division.
+        const auto draw = static_cast<float>(step.sideways.of(static_cast<std::uint32_t>(step.random->rand())));
+        j = (draw - step.sprayWidth / 2) * scale;
       }
-      const Vec3 v(speed * cosAngle - j * sinAngle, speed * sinAngle + j * cosAngle, 0);
-      return v * dt;
+      const Vec3 v(speed * step.cosAngle - j * step.sinAngle, speed * step.sinAngle + j * step.cosAngle, 0);
+      return v * step.dt;
     }
     case Power::Water:
-      velocity.y -= kGravity * dt;
-      return velocity * dt;
+      velocity.y -= kGravity * step.dt;
+      return velocity * step.dt;
     default:
-      return velocity * dt;
+      return velocity * step.dt;
   }
 }
 
-inline bool Particle::update(float sinAngle, float cosAngle, float speed, Vec3 emitterPosition, bool emitterOn,
-                             float dt) {
-  age += distanceMode ? speed * dt : dt;
+inline bool Particle::update(const EmitterStep& step, float speed) {
+  age += distanceMode ? speed * step.dt : step.dt;
   if (age > life) {
-    if (!emitterOn) return true;
-    recycle(sinAngle, cosAngle, emitterPosition);
+    if (!step.on) return true;
+    recycle(step);
   }
-  const Vec3 d = motion(sinAngle, cosAngle, speed, dt);
+  const Vec3 d = motion(step, speed);
   translate(d.x, d.y, d.z);
   return false;
 }

@@ -1,6 +1,7 @@
 #include "player/ParticleEmitter.h"
 
 #include <cmath>
+#include <limits>
 
 #include "app/Random.h"
 
@@ -17,6 +18,10 @@ constexpr float kIceLaunchSpeed = 600.0f;
 // A steam puff's speed is 400 plus a jitter of -400 to 399; other kinds fly at 400.
 constexpr float kBaseSpeed = 400.0f;
 constexpr int kSpeedJitterRange = 800;
+// How far a drawn quad reaches from its particle's position: half the
+// largest particle (27.1 for water) plus the largest offset of a shard's
+// picture (10 across, 12.5 up or down), rounded up.
+constexpr float kQuadReach = 40.0f;
 
 }  // namespace
 
@@ -34,7 +39,9 @@ ParticleEmitter::ParticleEmitter(float sprayWidth, float sprayLength, float angl
       sprayLength(sprayLength),
       capacity(emitterCapacity(sprayWidth, sprayLength)),
       sprayKind(kind),
-      spawnPoint(position) {
+      spawnPoint(position),
+      sidewaysModulus(sidewaysModulusOf(sprayWidth)),
+      sideways(static_cast<std::uint32_t>(sidewaysModulus > 0 ? sidewaysModulus : 1)) {
   setAngle(angle);
 }
 
@@ -45,11 +52,11 @@ void ParticleEmitter::setAngle(float radians) {
 }
 
 void ParticleEmitter::add(float size, Vec3 cornerCentre, bool distanceMode, float launchSpeed) {
-  particles.push_back(std::make_unique<Particle>(particleTextureKey(sprayKind), sprayWidth, sprayLength, cornerCentre,
-                                                 size, size, sprayKind, distanceMode, *random));
-  Particle& particle = *particles.back();
-  particle.placeSprite(spawnPoint);
-  particle.setVelocity(cosAngle * launchSpeed, sinAngle * launchSpeed, 0);
+  // Distance-mode steam lives for a drawn distance; the rest for their kind's time.
+  const float life =
+      distanceMode ? static_cast<float>(random->mod(100)) + sprayLength - 60.0f : particleLife(sprayKind);
+  particles.emplace_back(sprayKind, size, life, distanceMode, spawnPoint, cornerCentre,
+                         Vec3(cosAngle * launchSpeed, sinAngle * launchSpeed, 0));
 }
 
 void ParticleEmitter::spawn(bool distanceMode) {
@@ -84,24 +91,37 @@ void ParticleEmitter::update(float dt, bool distanceMode) {
 
   // One pass that moves every particle and closes the gaps of the removed
   // ones in place, keeping the spawn order.
+  EmitterStep step;
+  step.sinAngle = sinAngle;
+  step.cosAngle = cosAngle;
+  step.position = spawnPoint;
+  step.on = emitting;
+  step.dt = dt;
+  step.sprayWidth = sprayWidth;
+  step.sidewaysModulus = sidewaysModulus;
+  step.sideways = sideways;
+  step.random = random;
+  Vec2 low(std::numeric_limits<float>::infinity());
+  Vec2 high(-std::numeric_limits<float>::infinity());
   std::size_t kept = 0;
   for (std::size_t i = 0; i < particles.size(); ++i) {
-    Particle& particle = *particles[i];
+    Particle& particle = particles[i];
     bool remove = particle.spent;
     if (!remove) {
       float speed = kBaseSpeed;
       if (particle.getSprayKind() == Power::Steam) speed += static_cast<float>(random->mod(kSpeedJitterRange) - 400);
-      remove = particle.update(sinAngle, cosAngle, speed, spawnPoint, emitting, dt);
-      if (!remove) particle.updateBounds();
+      remove = particle.update(step, speed);
     }
-    if (remove) {
-      particles[i].reset();
-    } else {
-      if (kept != i) particles[kept] = std::move(particles[i]);
+    if (!remove) {
+      const Vec3 at = particle.getPosition();
+      low = glm::min(low, Vec2(at));
+      high = glm::max(high, Vec2(at));
+      if (kept != i) particles[kept] = particle;
       ++kept;
     }
   }
-  particles.resize(kept);
+  extent = kept == 0 ? Bounds{} : Bounds{low.x - kQuadReach, high.x + kQuadReach, high.y + kQuadReach, low.y - kQuadReach};
+  particles.erase(particles.begin() + static_cast<std::ptrdiff_t>(kept), particles.end());
 }
 
 }  // namespace vw

@@ -2,7 +2,6 @@
 // ParticleEmitter: a point with a direction that, while on, spawns particles
 // of one kind every update up to its capacity, moves them, recycles the
 // expired ones at the emitter and removes the spent ones.
-#include <memory>
 #include <vector>
 
 #include "player/Particle.h"
@@ -32,8 +31,13 @@ class ParticleEmitter {
   Vec3 getSpawnPoint() const { return spawnPoint; }
   // Spawns a batch (when on and below capacity), then moves, recycles and removes particles.
   void update(float dt, bool distanceMode);
-  const std::vector<std::unique_ptr<Particle>>& getParticles() const { return particles; }
+  // The live particles in spawn order; the collision pass marks hits through the mutable one.
+  const std::vector<Particle>& getParticles() const { return particles; }
+  std::vector<Particle>& getParticles() { return particles; }
   std::size_t count() const { return particles.size(); }
+  // A rectangle holding every particle's drawn quad as the last update left
+  // them (empty when there are none), so a spray off screen need not be drawn.
+  Bounds getExtent() const { return extent; }
   int getCapacity() const { return capacity; }
   const char* getTextureKey() const { return particleTextureKey(sprayKind); }
 
@@ -48,11 +52,15 @@ class ParticleEmitter {
   float angle = 0;
   int capacity = 0;
   Power sprayKind = Power::Water;
-  std::vector<std::unique_ptr<Particle>> particles;
+  std::vector<Particle> particles;
   Vec3 spawnPoint{0};
   bool emitting = true;
   float sinAngle = 0;
   float cosAngle = 1;
+  Bounds extent;
+  // Steam's sideways draw, fixed by the spray width.
+  int sidewaysModulus = 0;
+  FastModulus sideways;
 };
 
 }  // namespace vw

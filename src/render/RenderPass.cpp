@@ -13,16 +13,26 @@ namespace {
 constexpr Color kSkyBlue{0.0f, 0.8f, 1.0f, 1.0f};
 constexpr Color kTransparent{0, 0, 0, 0};
 
+// True when a world rectangle reaches into the view of viewProj (a view
+// that looks straight along z, as the camera's does).
+bool inView(Bounds b, const Matrix& viewProj) {
+  const Vec3 a = transformCoord(Vec3(b.left, b.bottom, 0), viewProj);
+  const Vec3 c = transformCoord(Vec3(b.right, b.top, 0), viewProj);
+  return std::max(a.x, c.x) >= -1 && std::min(a.x, c.x) <= 1 && std::max(a.y, c.y) >= -1 &&
+         std::min(a.y, c.y) <= 1;
+}
+
 // Writes the emitter's particle corners into the batch buffer and draws them,
-// in batches of at most kBatchQuads.
+// in batches of at most kBatchQuads. A spray wholly off screen is skipped.
 void drawParticles(RenderContext& context, const TextureRegistry& textures, const ParticleEmitter& emitter) {
   const auto& particles = emitter.getParticles();
+  if (particles.empty() || !inView(emitter.getExtent(), *context.viewProj)) return;
   context.setTexture(textures.get(emitter.getTextureKey()));
   context.setWorldViewProj(*context.viewProj);
   for (std::size_t first = 0; first < particles.size(); first += kBatchQuads) {
     std::size_t count = std::min(kBatchQuads, particles.size() - first);
     Vertex* out = context.mapBatch(count);
-    for (std::size_t i = 0; i < count; ++i) particles[first + i]->writeCorners(out + i * 4);
+    for (std::size_t i = 0; i < count; ++i) particles[first + i].writeCorners(out + i * 4);
     context.drawBatch(count);
   }
 }

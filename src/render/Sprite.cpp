@@ -135,9 +135,19 @@ void Sprite::drawCell(RenderContext& context, const TextureRegistry& textures, S
   context.setUvOffset(Vec2(0, 0));
 }
 
+bool quadInView(const Matrix& wvp) {
+  // The quad's half extents in clip space, whatever its scale (or turn).
+  const float hx = 0.5f * (std::abs(wvp[0][0]) + std::abs(wvp[1][0]));
+  const float hy = 0.5f * (std::abs(wvp[0][1]) + std::abs(wvp[1][1]));
+  return std::abs(wvp[3][0]) <= 1.0f + hx && std::abs(wvp[3][1]) <= 1.0f + hy;
+}
+
 void Sprite::draw(RenderContext& context, const TextureRegistry& textures) {
   stepAnimation();
-  drawCell(context, textures, sheetCell(), multiply(world, *context.viewProj));
+  const Matrix wvp = multiply(world, *context.viewProj);
+  // Off screen there is nothing to draw; the animation has stepped all the same.
+  if (!quadInView(wvp)) return;
+  drawCell(context, textures, sheetCell(), wvp);
 }
 
 }  // namespace vw

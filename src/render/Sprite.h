@@ -22,6 +22,10 @@ struct SheetCell {
   Vec2 uvOffset;
 };
 
+// True when the unit quad drawn with wvp (under an orthographic camera)
+// reaches into the screen.
+bool quadInView(const Matrix& wvp);
+
 class Sprite {
  public:
   Sprite();

@@ -440,6 +440,8 @@ void PuzzleReader::buildBlock(const Token& kw, const char* key, bool heavy, bool
   }
   auto block = std::make_unique<MapElement>(key, heavy, size(kw, "width", f[4]), size(kw, "height", f[3]));
   block->translate(worldX(f[1]), static_cast<float>(f[2]), 0);
+  // Blocks never move: their bounds are right from here on, near the camera or not.
+  block->updateBounds();
   if (frozen) block->setState(BlockState::Frozen);
   addBlock(std::move(block), kw);
 }
@@ -593,6 +595,7 @@ void addBridge(LoadedWorld& world, double at, const std::string& file, int puzzl
   for (int i = 0; i < kBridgeBlocks; ++i) {
     auto block = std::make_unique<MapElement>("STONE", false, kBridgeBlockSize, kBridgeBlockSize);
     block->translate(static_cast<float>(at + i * static_cast<double>(kBridgeBlockSize)), 0, 0);
+    block->updateBounds();
     world.mapElements.push_back(std::move(block));
     world.blockSources.push_back({file, 0, "bridge", puzzle, std::nullopt, std::nullopt});
   }

@@ -28,7 +28,7 @@ std::string describe(const std::string& what, Vec3 v) {
 std::string checkParticles(const std::string& owner, const ParticleEmitter& emitter) {
   const auto& particles = emitter.getParticles();
   for (std::size_t i = 0; i < particles.size(); ++i) {
-    const Particle& p = *particles[i];
+    const Particle& p = particles[i];
     if (!finite(p.getPosition())) return describe(owner + " particle " + std::to_string(i) + " position", p.getPosition());
     if (!finite(p.getVelocity())) return describe(owner + " particle " + std::to_string(i) + " velocity", p.getVelocity());
   }

@@ -77,12 +77,12 @@ TEST(SprayOnBlocks, OnlyEveryFifthIceParticleIsTestedAndSpendsItsGroup) {
   CollisionScene scene = w.scene();
   collideSpray(scene, list);
   EXPECT_EQ(block.getState(), BlockState::Normal);
-  for (auto& p : list) EXPECT_FALSE(p->spent);
+  for (auto& p : list) EXPECT_FALSE(p.spent);
 
   list[5] = w.particle(Power::Ice, 0, 0);
   collideSpray(scene, list);
   EXPECT_EQ(block.getState(), BlockState::Frozen);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(list[i]->spent, i >= 3 && i <= 7) << i;
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(list[i].spent, i >= 3 && i <= 7) << i;
 }
 
 TEST(SprayOnBlocks, GroupsAtTheEndsOfTheListFallBackToTheTestedParticle) {
@@ -94,12 +94,12 @@ TEST(SprayOnBlocks, GroupsAtTheEndsOfTheListFallBackToTheTestedParticle) {
   CollisionScene scene = w.scene();
   collideSpray(scene, list);
   // Index 0 spends 0, 1, 2; index 5 of 7 spends 3 to 6.
-  for (int i = 0; i < 7; ++i) EXPECT_TRUE(list[i]->spent) << i;
+  for (int i = 0; i < 7; ++i) EXPECT_TRUE(list[i].spent) << i;
 
   ParticleList single;
   single.push_back(w.particle(Power::Ice, 0, 0));
   collideSpray(scene, single);  // a list of one: every neighbour is itself
-  EXPECT_TRUE(single[0]->spent);
+  EXPECT_TRUE(single[0].spent);
 }
 
 TEST(SprayOnBlocks, SteamThawsIceAndLeavesWetAndPlainBlocksAlone) {
@@ -119,7 +119,7 @@ TEST(SprayOnBlocks, SteamThawsIceAndLeavesWetAndPlainBlocksAlone) {
   onWet.push_back(w.particle(Power::Steam, 300, 0));
   collideSpray(scene, onWet);
   EXPECT_EQ(wet.getState(), BlockState::Wet);
-  EXPECT_TRUE(onWet[0]->spent);  // stopped all the same
+  EXPECT_TRUE(onWet[0].spent);  // stopped all the same
 }
 
 TEST(SprayOnBlocks, WaterWetsEveryBlockItTouchesButReachesNoElement) {
@@ -135,7 +135,7 @@ TEST(SprayOnBlocks, WaterWetsEveryBlockItTouchesButReachesNoElement) {
   EXPECT_EQ(left.getState(), BlockState::Wet);
   EXPECT_EQ(right.getState(), BlockState::Wet);
   EXPECT_EQ(left.getWetCounter(), -1);
-  EXPECT_TRUE(list[0]->spent);
+  EXPECT_TRUE(list[0].spent);
   EXPECT_EQ(box.getVelocity().x, 0.0f);  // spent by the blocks before the element step
 }
 
@@ -144,7 +144,7 @@ TEST(SprayOnBlocks, SpentParticlesAreStillTestedAgainstBlocks) {
   MapElement& block = w.addBlock(0, 0, 100, 100);
   ParticleList list;
   list.push_back(w.particle(Power::Ice, 0, 0));
-  list[0]->spent = true;
+  list[0].spent = true;
   CollisionScene scene = w.scene();
   collideSpray(scene, list);
   EXPECT_EQ(block.getState(), BlockState::Frozen);
@@ -158,7 +158,7 @@ TEST(SprayOnBlocks, HeavyBlocksStopEverySprayAndNeverChange) {
     list.push_back(w.particle(kind, 0, 0));
     CollisionScene scene = w.scene();
     collideSpray(scene, list);
-    EXPECT_TRUE(list[0]->spent);
+    EXPECT_TRUE(list[0].spent);
     EXPECT_EQ(heavy.getState(), BlockState::Normal);
     EXPECT_EQ(heavy.getTextureKey(), "HEAVYBOX");
   }
@@ -172,7 +172,7 @@ TEST(SprayOnBlocks, BlocksOutsideTheCameraBandAreUntouched) {
   CollisionScene scene = w.scene();
   collideSpray(scene, list);
   EXPECT_EQ(far.getState(), BlockState::Normal);
-  EXPECT_FALSE(list[0]->spent);
+  EXPECT_FALSE(list[0].spent);
 }
 
 TEST(SprayOnElements, ParticlesPassButtonsAndJets) {
@@ -185,8 +185,8 @@ TEST(SprayOnElements, ParticlesPassButtonsAndJets) {
     list.push_back(w.particle(kind, 300, 50));
     CollisionScene scene = w.scene();
     collideSpray(scene, list);
-    EXPECT_FALSE(list[0]->spent);
-    EXPECT_FALSE(list[1]->spent);
+    EXPECT_FALSE(list[0].spent);
+    EXPECT_FALSE(list[1].spent);
   }
   EXPECT_FALSE(button.isActive());
   EXPECT_FALSE(button.isPressed());
@@ -202,14 +202,14 @@ TEST(SprayOnElements, DoorsStopWaterAndSteamAndEveryFifthIceGroup) {
   list.push_back(w.particle(Power::Ice, 0, 0));  // index 2: passes
   CollisionScene scene = w.scene();
   collideSpray(scene, list);
-  EXPECT_TRUE(list[0]->spent);
-  EXPECT_TRUE(list[1]->spent);
-  EXPECT_FALSE(list[2]->spent);
+  EXPECT_TRUE(list[0].spent);
+  EXPECT_TRUE(list[1].spent);
+  EXPECT_FALSE(list[2].spent);
 
   ParticleList ice = w.farParticles(Power::Ice, 6);
   ice[5] = w.particle(Power::Ice, 0, 0);
   collideSpray(scene, ice);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(ice[i]->spent, i >= 3) << i;
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(ice[i].spent, i >= 3) << i;
 }
 
 TEST(SprayOnElements, SpentParticlesReachNoElement) {
@@ -217,7 +217,7 @@ TEST(SprayOnElements, SpentParticlesReachNoElement) {
   auto& box = w.add<MovingBlock>(0, 0, "RUSTYBOX", 50.0f, 50.0f);
   ParticleList list;
   list.push_back(w.particle(Power::Water, 0, 0, 600, 0));
-  list[0]->spent = true;
+  list[0].spent = true;
   CollisionScene scene = w.scene();
   collideSpray(scene, list);
   EXPECT_EQ(box.getVelocity().x, 0.0f);

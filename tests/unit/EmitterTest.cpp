@@ -19,9 +19,10 @@ Vec3 cornerCentre(const Particle& p) {
   return (c[0].position + c[1].position + c[2].position + c[3].position) / 4.0f;
 }
 
-std::vector<const Particle*> snapshot(const ParticleEmitter& emitter) {
-  std::vector<const Particle*> out;
-  for (const auto& p : emitter.getParticles()) out.push_back(p.get());
+// Where each particle is drawn, in list order: tells particles apart once they have moved.
+std::vector<Vec3> snapshot(const ParticleEmitter& emitter) {
+  std::vector<Vec3> out;
+  for (const Particle& p : emitter.getParticles()) out.push_back(cornerCentre(p));
   return out;
 }
 
@@ -55,7 +56,7 @@ TEST(Emitter, SteamBatchesUntilCapacityThenOnlyRecycles) {
   }
   EXPECT_EQ(previous, 368u);  // 352 was below 360, so one more batch of 16
   // After 200 updates (3.3 s) every puff has been recycled several times, none removed.
-  for (const auto& p : emitter.getParticles()) EXPECT_LT(p->getAge(), 0.39f);
+  for (const auto& p : emitter.getParticles()) EXPECT_LT(p.getAge(), 0.39f);
 }
 
 TEST(Emitter, WaterAndIceBatchesAndTheirShapes) {
@@ -64,8 +65,8 @@ TEST(Emitter, WaterAndIceBatchesAndTheirShapes) {
   ParticleEmitter water(9, 160, 0, at, Power::Water, random);
   water.update(0, false);  // dt 0: nothing moves, the batch stays as spawned
   ASSERT_EQ(water.count(), 2u);
-  const Particle& first = *water.getParticles()[0];
-  const Particle& second = *water.getParticles()[1];
+  const Particle& first = water.getParticles()[0];
+  const Particle& second = water.getParticles()[1];
   EXPECT_EQ(first.getWidth(), second.getWidth());
   EXPECT_GE(first.getWidth(), 15 / 1.3f - 1e-3f);
   EXPECT_LE(first.getWidth(), 15 * 2.35f / 1.3f + 1e-3f);
@@ -79,7 +80,7 @@ TEST(Emitter, WaterAndIceBatchesAndTheirShapes) {
   for (int i = 0; i < 200; ++i) water.update(0, false);
   std::vector<float> sizes;
   for (const auto& p : water.getParticles()) {
-    if (std::find(sizes.begin(), sizes.end(), p->getWidth()) == sizes.end()) sizes.push_back(p->getWidth());
+    if (std::find(sizes.begin(), sizes.end(), p.getWidth()) == sizes.end()) sizes.push_back(p.getWidth());
   }
   EXPECT_EQ(sizes.size(), 10u);
 
@@ -87,7 +88,7 @@ TEST(Emitter, WaterAndIceBatchesAndTheirShapes) {
   ice.update(0, false);
   ASSERT_EQ(ice.count(), 4u);
   for (int k = 0; k < 4; ++k) {
-    const Particle& shard = *ice.getParticles()[k];
+    const Particle& shard = ice.getParticles()[k];
     EXPECT_EQ(shard.getWidth(), 20.0f);
     EXPECT_EQ(shard.getPosition(), at);
     EXPECT_NEAR(shard.getVelocity().y, 600.0f, 1e-3f);
@@ -126,14 +127,14 @@ TEST(Emitter, SteamJetSpawnsATenthOfItsHeightInDistanceMode) {
   jet.update(kDt, true);
   ASSERT_EQ(jet.count(), 30u);
   for (const auto& p : jet.getParticles()) {
-    EXPECT_GE(p->getLife(), 240.0f);
-    EXPECT_LE(p->getLife(), 339.0f);
-    EXPECT_EQ(p->getWidth(), 15.0f);
-    EXPECT_EQ(p->getSprayKind(), Power::Steam);
+    EXPECT_GE(p.getLife(), 240.0f);
+    EXPECT_LE(p.getLife(), 339.0f);
+    EXPECT_EQ(p.getWidth(), 15.0f);
+    EXPECT_EQ(p.getSprayKind(), Power::Steam);
     // Moved up the column in the spawning update, by 0 to 799 units per second.
     // (The jitter across the column tilts that by at most 2000 x cos(11/7) per second.)
-    EXPECT_GE(p->getPosition().y, -0.05f);
-    EXPECT_LE(p->getPosition().y, 800 * kDt + 0.05f);
+    EXPECT_GE(p.getPosition().y, -0.05f);
+    EXPECT_LE(p.getPosition().y, 800 * kDt + 0.05f);
   }
   // A length beyond reason still spawns a bounded batch.
   ParticleEmitter huge(1, 1e9f, kUp, Vec3(0), Power::Steam, random);
@@ -146,13 +147,13 @@ TEST(Emitter, SpentParticlesLeaveInOrderBeforeMoving) {
   ParticleEmitter emitter(9, 160, 0, Vec3(0), Power::Water, random);
   for (int i = 0; i < 4; ++i) emitter.update(kDt, false);
   ASSERT_EQ(emitter.count(), 8u);
-  std::vector<const Particle*> before = snapshot(emitter);
-  emitter.getParticles()[1]->spent = true;
-  emitter.getParticles()[2]->spent = true;
-  emitter.getParticles()[7]->spent = true;
+  std::vector<Vec3> before = snapshot(emitter);
+  emitter.getParticles()[1].spent = true;
+  emitter.getParticles()[2].spent = true;
+  emitter.getParticles()[7].spent = true;
   emitter.setEmitting(false);
-  emitter.update(kDt, false);
-  const std::vector<const Particle*> expected{before[0], before[3], before[4], before[5], before[6]};
+  emitter.update(0, false);  // dt 0: the survivors stay where they were
+  const std::vector<Vec3> expected{before[0], before[3], before[4], before[5], before[6]};
   EXPECT_EQ(snapshot(emitter), expected);
 }
 
@@ -173,17 +174,17 @@ TEST(Emitter, SwitchedOffParticlesExpireAndOnesSpawnKeepTheirKind) {
   EXPECT_STREQ(emitter.getTextureKey(), "ICESPRAY");
   emitter.update(kDt, false);
   ASSERT_EQ(emitter.count(), 6u);
-  EXPECT_EQ(emitter.getParticles()[0]->getSprayKind(), Power::Water);
-  EXPECT_EQ(emitter.getParticles()[1]->getSprayKind(), Power::Water);
-  for (int k = 2; k < 6; ++k) EXPECT_EQ(emitter.getParticles()[k]->getSprayKind(), Power::Ice);
+  EXPECT_EQ(emitter.getParticles()[0].getSprayKind(), Power::Water);
+  EXPECT_EQ(emitter.getParticles()[1].getSprayKind(), Power::Water);
+  for (int k = 2; k < 6; ++k) EXPECT_EQ(emitter.getParticles()[k].getSprayKind(), Power::Ice);
   // Water still falls, ice does not.
-  EXPECT_LT(emitter.getParticles()[0]->getVelocity().y, 0.0f);
-  EXPECT_EQ(emitter.getParticles()[2]->getVelocity().y, 0.0f);
+  EXPECT_LT(emitter.getParticles()[0].getVelocity().y, 0.0f);
+  EXPECT_EQ(emitter.getParticles()[2].getVelocity().y, 0.0f);
 
   // A freshly launched steam puff aimed right pushes by 5 / 60.
   ParticleEmitter steam(9, 160, 0, Vec3(0), Power::Steam, random);
   steam.update(kDt, false);
-  EXPECT_NEAR(steam.getParticles()[0]->getPush(), 5.0f / 60.0f, 1e-6f);
+  EXPECT_NEAR(steam.getParticles()[0].getPush(), 5.0f / 60.0f, 1e-6f);
 }
 
 TEST(Emitter, HeldSprayRecyclesAtTheCurrentPlaceAndDirection) {
@@ -191,7 +192,8 @@ TEST(Emitter, HeldSprayRecyclesAtTheCurrentPlaceAndDirection) {
   ParticleEmitter emitter(9, 160, 0, Vec3(0), Power::Ice, random);
   for (int i = 0; i < 30; ++i) emitter.update(0.1f, false);  // capacity 360 not reached: 120 shards
   ASSERT_EQ(emitter.count(), 120u);
-  const std::vector<const Particle*> before = snapshot(emitter);
+  std::vector<float> agesBefore;
+  for (const Particle& shard : emitter.getParticles()) agesBefore.push_back(shard.getAge());
   // Move and turn the emitter: expired shards restart there, along the new aim.
   emitter.setSpawnPoint(1000, 1000, 0);
   emitter.setAngle(kUp);
@@ -201,9 +203,10 @@ TEST(Emitter, HeldSprayRecyclesAtTheCurrentPlaceAndDirection) {
   ASSERT_GE(emitter.count(), 120u);
   int restarted = 0;
   for (std::size_t k = 0; k < 120; ++k) {
-    const Particle& shard = *emitter.getParticles()[k];
-    EXPECT_EQ(&shard, before[k]);  // the same objects, in place
-    if (shard.getAge() == 0.0f) {
+    const Particle& shard = emitter.getParticles()[k];
+    if (shard.getAge() != 0.0f) {
+      EXPECT_FLOAT_EQ(shard.getAge(), agesBefore[k] + 0.1f) << k;  // the same shards, in place
+    } else {
       ++restarted;
       EXPECT_NEAR(shard.getPosition().y, 1000 + 60, 13);
       EXPECT_NEAR(shard.getVelocity().y, 600, 1e-2f);
@@ -212,13 +215,32 @@ TEST(Emitter, HeldSprayRecyclesAtTheCurrentPlaceAndDirection) {
   EXPECT_GT(restarted, 0);
 }
 
+TEST(Emitter, ExtentHoldsEveryDrawnCorner) {
+  Random random(4);
+  for (Power kind : {Power::Water, Power::Steam, Power::Ice}) {
+    ParticleEmitter emitter(9, 160, 0.7f, Vec3(300, -50, 0), kind, random);
+    for (int i = 0; i < 90; ++i) {
+      emitter.setAngle(0.1f * static_cast<float>(i));
+      emitter.update(kDt, false);
+      const Bounds e = emitter.getExtent();
+      for (const Particle& p : emitter.getParticles()) {
+        for (const Vertex& v : p.getCorners()) {
+          ASSERT_TRUE(v.position.x >= e.left && v.position.x <= e.right && v.position.y >= e.bottom &&
+                      v.position.y <= e.top)
+              << "kind " << static_cast<int>(kind) << " update " << i;
+        }
+      }
+    }
+  }
+}
+
 TEST(Emitter, TheSameSeedGivesTheSameSpray) {
   auto run = [](std::uint32_t seed) {
     Random random(seed);
     ParticleEmitter emitter(9, 160, 0.3f, Vec3(0), Power::Steam, random);
     for (int i = 0; i < 40; ++i) emitter.update(kDt, false);
     std::vector<float> xs;
-    for (const auto& p : emitter.getParticles()) xs.push_back(p->getPosition().x);
+    for (const auto& p : emitter.getParticles()) xs.push_back(p.getPosition().x);
     return xs;
   };
   EXPECT_EQ(run(42), run(42));

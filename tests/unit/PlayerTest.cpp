@@ -353,7 +353,7 @@ TEST_F(PlayerTest, SprayLeavesFromWhereThePlayerStoodBeforeTheMove) {
   EXPECT_EQ(emitter.count(), 4u);
   EXPECT_NEAR(player.getPosition().x, before.x + 20, 1e-3f);
   // The shards moved 60 along the aim (to the right) in the same update, from the old place.
-  EXPECT_NEAR(emitter.getParticles()[0]->getPosition().x, before.x + 60, 1e-3f);
+  EXPECT_NEAR(emitter.getParticles()[0].getPosition().x, before.x + 60, 1e-3f);
   // Contacts are used up by the update.
   EXPECT_TRUE(player.getContacts().empty());
   EXPECT_TRUE(player.getContactTypes().empty());

@@ -99,6 +99,28 @@ TEST_F(GameFixture, PlaySceneOrderAndTheSprayLayer) {
   EXPECT_FLOAT_EQ(composite.state.wvp[3][0], 0.0f);
 }
 
+TEST_F(GameFixture, ASprayWhollyOffScreenIsNotDrawn) {
+  startPlaying();
+  ParticleEmitter& spray = game.player->getEmitter();
+  spray.setEmitting(true);
+  auto batches = [&] {
+    context.draws.clear();
+    renderFrame(game, context);
+    int n = 0;
+    for (const RecordedDraw& d : context.draws) n += d.kind == RecordedDraw::Kind::Batch;
+    return n;
+  };
+  // Straight up from just below the top edge: the drops reach into view.
+  spray.setSpawnPoint(game.cameraEye.x, game.cameraEye.y + 380, 0);
+  spray.setAngle(1.5707964f);
+  for (int i = 0; i < 5; ++i) spray.update(1.0f / 60, false);
+  EXPECT_EQ(batches(), 1);
+  // The same spray 2000 units to the right is skipped, layer and all kept.
+  spray.setSpawnPoint(game.cameraEye.x + 2000, game.cameraEye.y, 0);
+  for (int i = 0; i < 10; ++i) spray.update(0.5f, false);  // every drop recycled there
+  EXPECT_EQ(batches(), 0);
+}
+
 TEST_F(GameFixture, HudIconsStayFixedOnTheScreen) {
   startPlaying();
   devices.hold({Key::D});

@@ -218,5 +218,16 @@ TEST(Scenario, ATrapDoorOpensUnderThePlayerWhoFallsThrough) {
   EXPECT_TRUE(s.player().isOnGround());
 }
 
+TEST(Scenario, ABoxFarFromTheCameraStillStandsOnItsBlock) {
+  // Nothing near the camera ever looks at the far block; the box on it must not fall through.
+  ScenarioGame s("far-box");
+  ASSERT_TRUE(s.started);
+  auto& box = s.element<MovingBlock>(0);
+  const float y = box.getPosition().y;
+  ASSERT_GT(box.getPosition().x - s.game.cameraEye.x, 3000.0f);
+  s.run(60);
+  EXPECT_EQ(box.getPosition().y, y);
+}
+
 }  // namespace
 }  // namespace vw

@@ -120,6 +120,32 @@ TEST(Sprite, DrawSetsTheCellMirrorAndMatrixThenResetsUv) {
   EXPECT_FLOAT_EQ(st.wvp[1][1], 100);
 }
 
+TEST(Sprite, OffScreenDrawStepsTheAnimationWithoutAQuad) {
+  test::RecordingRenderContext context;
+  // The game's camera at the origin: the screen is x -500 .. 500, y -400 .. 400.
+  Matrix viewProj = multiply(lookAtLH(Vec3(0, 0, -10), Vec3(0, 0, 0), Vec3(0, 1, 0)), orthoLH(1000, 800, 1, 1000));
+  context.viewProj = &viewProj;
+  TextureRegistry textures(context, ".");
+  Sprite s("X", 100, 100);
+  s.setRows(1);
+  s.setFrameCount(0, 3);
+  s.frameDelay = 0;
+  auto drawnAt = [&](float x, float y) {
+    s.setPosition(x, y);
+    context.draws.clear();
+    const int frame = s.getFrame();
+    s.draw(context, textures);
+    EXPECT_NE(s.getFrame(), frame) << x << ", " << y;  // stepped either way
+    return context.quads().size() == 1;
+  };
+  EXPECT_TRUE(drawnAt(0, 0));
+  EXPECT_TRUE(drawnAt(549, 0));  // its left edge just inside the right one
+  EXPECT_TRUE(drawnAt(-549, 449));
+  EXPECT_FALSE(drawnAt(551, 0));
+  EXPECT_FALSE(drawnAt(0, -451));
+  EXPECT_FALSE(drawnAt(5000, 5000));
+}
+
 TEST(Glyphs, CellsOfLettersDigitsAndSigns) {
   auto cell = [](char c) {
     GlyphCell g = glyphCell(c);

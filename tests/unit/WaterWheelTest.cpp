@@ -135,13 +135,13 @@ TEST(WaterWheelSpray, OnlyWaterTurnsItAndEveryKindStops) {
   list.push_back(w.particle(Power::Ice, 40, 100, 0, 700));
   CollisionScene scene = w.scene();
   collideSpray(scene, list);
-  EXPECT_TRUE(list[0]->spent);
-  EXPECT_TRUE(list[1]->spent);
+  EXPECT_TRUE(list[0].spent);
+  EXPECT_TRUE(list[1].spent);
   EXPECT_FALSE(wheel.isActive());
   list.push_back(w.particle(Power::Water, 40, 100, 0, 700));
   collideSpray(scene, list);
   EXPECT_FLOAT_EQ(wheel.getSpin(), 3 * 40 * 700.0f);
-  EXPECT_TRUE(list[2]->spent);
+  EXPECT_TRUE(list[2].spent);
   EXPECT_TRUE(door.isActive());
 }
 

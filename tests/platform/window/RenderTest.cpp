@@ -98,7 +98,7 @@ TEST_F(ScreenTest, SprayParticlesShowWhereTheyAre) {
   int checked = 0;
   for (const auto& particle : spray.getParticles()) {
     Vec3 centre(0);
-    for (const Vertex& v : particle->getCorners()) centre += v.position / 4.0f;
+    for (const Vertex& v : particle.getCorners()) centre += v.position / 4.0f;
     Vec2 p = onScreen(centre.x, centre.y);
     int x = static_cast<int>(p.x), y = static_cast<int>(p.y);
     if (x < 0 || x >= kScreenWidth || y < 0 || y >= kScreenHeight) continue;

@@ -15,7 +15,7 @@
 
 namespace vw::test {
 
-using ParticleList = std::vector<std::unique_ptr<Particle>>;
+using ParticleList = std::vector<Particle>;
 
 // Puts a sprite's centre at (x, y) with a move from where it stands, as the
 // loader does, so overrides of translate see it.
@@ -55,12 +55,8 @@ struct TestWorld {
   void placePlayer(float x, float y) { moveTo(player, x, y); }
 
   // A particle of the given kind and size centred at (x, y), flying with (vx, vy).
-  std::unique_ptr<Particle> particle(Power kind, float x, float y, float vx = 0, float vy = 0, float size = 15) {
-    auto p = std::make_unique<Particle>("WATERSPRAY", 9, 160, Vec3(0), size, size, kind, false, random);
-    p->translate(x, y, 0);
-    p->setVelocity(vx, vy, 0);
-    p->updateBounds();
-    return p;
+  Particle particle(Power kind, float x, float y, float vx = 0, float vy = 0, float size = 15) {
+    return Particle(kind, size, particleLife(kind), false, Vec3(x, y, 0), Vec3(x, y, 0), Vec3(vx, vy, 0));
   }
 
   // count particles of one kind, all far away from everything.
