@@ -106,10 +106,11 @@ void ParticleEmitter::update(float dt, bool distanceMode) {
   std::size_t kept = 0;
   for (std::size_t i = 0; i < particles.size(); ++i) {
     Particle& particle = particles[i];
+    // The speed jitter is drawn for every particle, spent or not, whatever its kind.
+    const int jitter = random->mod(kSpeedJitterRange) - 400;
     bool remove = particle.spent;
     if (!remove) {
-      float speed = kBaseSpeed;
-      if (particle.getSprayKind() == Power::Steam) speed += static_cast<float>(random->mod(kSpeedJitterRange) - 400);
+      const float speed = particle.getSprayKind() == Power::Steam ? kBaseSpeed + static_cast<float>(jitter) : kBaseSpeed;
       remove = particle.update(step, speed);
     }
     if (!remove) {
