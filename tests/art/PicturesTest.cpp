@@ -139,18 +139,6 @@ TEST_F(Pictures, SheetsDivideIntoCellsShapedAndSizedLikeTheirSprites)
     EXPECT_EQ(image("BACKGROUND").width * 4, image("BACKGROUND").height * 5);
 }
 
-TEST_F(Pictures, BlocksAndBackgroundAreOpaqueEverywhere)
-{
-    for (const char* key : {"STONE", "WETBLOCK", "ICEBLOCK", "HEAVYBOX", "RUSTYBOX", "RISINGDOOR", "BACKGROUND"}) {
-        const Image& img = image(key);
-        int holes = 0;
-        for (int y = 0; y < img.height; y += 3)
-            for (int x = 0; x < img.width; x += 3)
-                holes += img.alphaAt(x, y) != 255;
-        EXPECT_EQ(holes, 0) << key;
-    }
-}
-
 TEST_F(Pictures, ParticlesAreRoundAndBlackWhereClearForAdditiveDrawing)
 {
     for (const char* key : {"STEAM", "WATERSPRAY", "ICESPRAY"}) {
@@ -173,25 +161,6 @@ TEST_F(Pictures, ParticlesAreRoundAndBlackWhereClearForAdditiveDrawing)
     EXPECT_GT(water[2], water[0] + 60);
     const std::uint8_t* steam = image("STEAM").at(32, 32);
     EXPECT_LT(std::abs(steam[0] - steam[2]), 40);
-}
-
-TEST_F(Pictures, IconsAreDiscsWithASelectedRow)
-{
-    for (const char* key : {"WATERICON", "STEAMICON", "ICEICON"}) {
-        for (int row = 0; row < 2; ++row) {
-            expectCornersClear(key, 0, row);
-            EXPECT_EQ(alphaIn(key, 0, row, 0.5f, 0.5f), 255) << key;
-        }
-        // The two rows differ visibly.
-        const Image& img = image(key);
-        const int ch = img.height / 2;
-        long diff = 0;
-        for (int y = 0; y < ch; ++y)
-            for (int x = 0; x < img.width; ++x)
-                for (int k = 0; k < 3; ++k)
-                    diff += std::abs(img.at(x, y)[k] - img.at(x, y + ch)[k]);
-        EXPECT_GT(diff / (img.width * ch), 10) << key;
-    }
 }
 
 TEST_F(Pictures, TrapDoorLidLiesAlongTheTopAndHangsOnTheLeft)
@@ -251,17 +220,6 @@ TEST_F(Pictures, WaterWheelIsRoundAndTurnsClockwise)
             }
     }
     EXPECT_LT(mismatches, samples / 20) << "frames are not the resting wheel turned clockwise";
-}
-
-TEST_F(Pictures, ButtonSinksWhenPressed)
-{
-    const std::string key = "BUTTONART";
-    for (int row = 0; row < 2; ++row) {
-        EXPECT_EQ(alphaIn(key, 0, row, 0.02f, 0.05f), 0);
-        EXPECT_EQ(alphaIn(key, 0, row, 0.5f, 0.85f), 255) << "housing, row " << row;
-    }
-    EXPECT_EQ(alphaIn(key, 0, 0, 0.5f, 0.3f), 255) << "raised plate";
-    EXPECT_EQ(alphaIn(key, 0, 1, 0.5f, 0.3f), 0) << "the pressed plate has sunk";
 }
 
 TEST_F(Pictures, CharacterStandsOnTheCellFloorAndFillsItsHeight)
@@ -324,54 +282,6 @@ TEST_F(Pictures, ArmPointsFromTheCentreWhereItsRowSays)
         EXPECT_EQ(alphaAlong(-20.0f), 0) << "behind the shoulder, row " << r;
         EXPECT_EQ(alphaAlong(39.0f), 0) << "the arm fits the cell, row " << r;
     }
-}
-
-TEST_F(Pictures, GlyphsSitCentredInTheMiddleTwoThirdsOfTheirCells)
-{
-    const std::string key = "TEXT";
-    const Image& img = image(key);
-    const int cell = img.width / 8;
-    auto ink = [&](int col, int row, int x0, int x1) {
-        int n = 0;
-        for (int y = 0; y < cell; ++y)
-            for (int x = x0; x < x1; ++x)
-                n += img.alphaAt(col * cell + x, row * cell + y) > 0;
-        return n;
-    };
-    // Letters, digits and the signs.
-    std::vector<std::pair<int, int>> used;
-    for (int i = 0; i < 62; ++i)
-        used.emplace_back(i % 8, i / 8);
-    for (auto cellPos : {std::pair{7, 7}, {6, 7}, {0, 8}, {1, 8}, {2, 8}, {3, 8}, {4, 8}, {5, 8}, {6, 8}, {7, 8}, {0, 9}, {1, 9}, {2, 9}, {3, 9}, {4, 9}})
-        used.push_back(cellPos);
-    const int margin = cell / 6;
-    for (auto [col, row] : used) {
-        EXPECT_GT(ink(col, row, 0, cell), 20) << "glyph cell " << col << "," << row;
-        EXPECT_EQ(ink(col, row, 0, margin) + ink(col, row, cell - margin, cell), 0) << "glyph too wide, cell " << col << "," << row;
-    }
-    EXPECT_GT(ink(0, 0, 0, cell / 2), 50);           // 'A' left half
-    EXPECT_GT(ink(0, 0, cell / 2, cell), 50);        // 'A' right half
-    EXPECT_TRUE(cellEmpty(key, 5, 9)) << "space is blank";
-    for (int row = 10; row < 14; ++row)
-        for (int col = 0; col < 8; ++col)
-            EXPECT_TRUE(cellEmpty(key, col, row));
-    // Light fill over a dark outline, so text reads on sky, town and banner alike.
-    int light = 0, dark = 0;
-    for (int y = 0; y < cell; ++y)
-        for (int x = 0; x < cell; ++x) {
-            const std::uint8_t* p = img.at(x, cell + y);  // 'I', first cell of row 1
-            if (p[3] == 255)
-                (p[0] + p[1] + p[2] > 600 ? light : dark) += 1;
-        }
-    EXPECT_GT(light, 40);
-    EXPECT_GT(dark, 40);
-}
-
-TEST_F(Pictures, BannerIsSwallowTailed)
-{
-    EXPECT_EQ(alphaIn("VAPORWICKMENU", 0, 0, 0.5f, 0.5f), 255);
-    EXPECT_EQ(alphaIn("VAPORWICKMENU", 0, 0, 0.5f, 0.995f), 0);
-    EXPECT_EQ(alphaIn("VAPORWICKMENU", 0, 0, 0.005f, 0.5f), 0);
 }
 
 TEST_F(Pictures, AFreshRunWritesTheSameBytes)

@@ -51,13 +51,6 @@ TEST(TextureList, ParserAcceptsWhatTheGameAcceptsAndNamesTheBadRecord)
     EXPECT_FALSE(parseTextureList(std::string(60, 'p') + "|KEY\n|&", error));
 }
 
-TEST(TextureList, PathsAreLowerCaseKeysUnderPictures)
-{
-    EXPECT_EQ(picturePath("WATERWHEEL"), "Pictures/waterwheel.png");
-    EXPECT_EQ(findPicture("ICEICON")->rows, 2);
-    EXPECT_EQ(findPicture("STONE2"), nullptr) << "steam jets are never drawn, so they need no picture";
-}
-
 TEST(GlyphSheet, MissingOrBadFontIsReportedWithItsPath)
 {
     try {

@@ -128,21 +128,6 @@ TEST_F(SoundEventsTest, TheTitleMenuClicksAndTheLandingIsHeardOnce) {
   EXPECT_EQ(count(SoundEventType::Jump), 0u);
 }
 
-TEST_F(SoundEventsTest, InstructionsAndCreditsClickWhenThePanelChanges) {
-  devices.cursor = Vec2(225, 595);  // "Credits"
-  devices.button = true;
-  listen(3);  // held: one click, not one per update
-  devices.button = false;
-  listen();
-  EXPECT_TRUE(game.ui->creditsShown);
-  EXPECT_EQ(count(SoundEventType::MenuClick), 1u);
-  devices.cursor = Vec2(300, 495);  // "Instructions"
-  devices.button = true;
-  listen();
-  EXPECT_TRUE(game.ui->instructionsShown);
-  EXPECT_EQ(count(SoundEventType::MenuClick), 2u);
-}
-
 TEST_F(SoundEventsTest, AJumpWithTheUmbrellaHeldIsOneJumpOneUmbrellaOneLanding) {
   playAndSettle();
   devices.press(Key::W);
@@ -252,28 +237,6 @@ TEST_F(SoundEventsTest, SteamJetsAreHeardOnlyInsideTheCameraBand) {
   devices.press(Key::D);
   listen(40);
   EXPECT_GT(lastLoop(SoundEventType::JetLoop, kNearJet)->gain, before);
-}
-
-TEST_F(SoundEventsTest, TheWheelIsHeardWithItsSpinAndFadesAsItSpinsDown) {
-  playAndSettle();
-  EXPECT_EQ(lastLoop(SoundEventType::WheelLoop, kWheel)->gain, 0.0f);
-  devices.press(Key::D);
-  ASSERT_TRUE(listenUntil([&] { return game.player->getPosition().x >= 90; }));
-  devices.release(Key::D);
-  listen(10);
-  aimAt(200, 230);  // above the wheel's centre: the water turns it
-  devices.button = true;
-  listen(40);
-  devices.button = false;
-  ASSERT_TRUE(game.puzzleElements[kWheel]->isActive());
-  SoundEvent fast = *lastLoop(SoundEventType::WheelLoop, kWheel);
-  EXPECT_GT(fast.gain, 0.2f);
-  listen(30);  // spinning down
-  SoundEvent slow = *lastLoop(SoundEventType::WheelLoop, kWheel);
-  EXPECT_LT(slow.gain, fast.gain);
-  EXPECT_LT(slow.pitch, fast.pitch);
-  ASSERT_TRUE(listenUntil([&] { return !game.puzzleElements[kWheel]->isActive(); }, 300));
-  EXPECT_EQ(lastLoop(SoundEventType::WheelLoop, kWheel)->gain, 0.0f);
 }
 
 TEST_F(SoundEventsTest, PauseAndUnpauseAreHeardAndTheLoopsStop) {

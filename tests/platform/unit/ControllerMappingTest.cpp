@@ -16,13 +16,6 @@ int heldCount(const ControllerInput& in) {
   return n;
 }
 
-TEST(ControllerMapping, AtRestNothingIsHeld) {
-  ControllerInput in = mapController(ControllerState{});
-  EXPECT_EQ(heldCount(in), 0);
-  EXPECT_FALSE(in.leftButton);
-  EXPECT_FALSE(in.aim);
-}
-
 TEST(ControllerMapping, LeftStickAndDpadWalk) {
   ControllerState s;
   s.leftStick = Vec2(-0.9f, 0);

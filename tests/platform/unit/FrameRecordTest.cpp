@@ -43,18 +43,6 @@ TEST(FrameRecord, AnyChangedValueMakesADifferentFrame) {
   EXPECT_TRUE(empty.sameAs(FrameRecord{}));
 }
 
-TEST(FrameRecord, ResetStartsAnEmptyFrame) {
-  FrameRecord a;
-  drawFrame(a, Vec2(0), 10);
-  a.reset();
-  EXPECT_TRUE(a.empty());
-  EXPECT_TRUE(a.sameAs(FrameRecord{}));
-  drawFrame(a, Vec2(0), 10);
-  FrameRecord b;
-  drawFrame(b, Vec2(0), 10);
-  EXPECT_TRUE(a.sameAs(b));
-}
-
 TEST(FrameRecord, BatchesKeepTheirOwnVertices) {
   FrameRecord f;
   Vertex* first = f.mapBatch(1);

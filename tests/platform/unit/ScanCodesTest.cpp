@@ -32,24 +32,6 @@ TEST(ScanCodes, TheGamesKeysHaveTheirCodes) {
   EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_DOWN), Key::Down);
 }
 
-TEST(ScanCodes, RowsOfTheKeyboardFollowTheSet1Layout) {
-  const SDL_Scancode topRow[] = {SDL_SCANCODE_Q, SDL_SCANCODE_W, SDL_SCANCODE_E, SDL_SCANCODE_R, SDL_SCANCODE_T,
-                                 SDL_SCANCODE_Y, SDL_SCANCODE_U, SDL_SCANCODE_I, SDL_SCANCODE_O, SDL_SCANCODE_P};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(set1CodeForScancode(topRow[i]), 16 + i);
-  const SDL_Scancode bottomRow[] = {SDL_SCANCODE_Z, SDL_SCANCODE_X, SDL_SCANCODE_C, SDL_SCANCODE_V,
-                                    SDL_SCANCODE_B, SDL_SCANCODE_N, SDL_SCANCODE_M};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(set1CodeForScancode(bottomRow[i]), 44 + i);
-  // Digits 1..9 then 0 are 2..11.
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_1 + i), 2 + i);
-  EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_0), 11);
-  // F1..F10 are 59..68; F11 and F12 87 and 88.
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_F1 + i), 59 + i);
-  EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_F11), 87);
-  EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_F12), 88);
-  EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_RETURN), 28);
-  EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_KP_ENTER), 156);
-}
-
 TEST(ScanCodes, EveryKnownKeyHasItsOwnCodeAndTheRestNone) {
   std::set<int> seen;
   int known = 0;
