@@ -6,6 +6,15 @@ namespace vw {
 
 namespace {
 
+// trunc(sprayWidth + 1), or 0 for a width that leaves nothing to draw from
+// (a negative or NaN one); saturates for a huge width.
+int sidewaysModulusOf(float sprayWidth) {
+  const float m = sprayWidth + 1.0f;
+  if (!(m >= 1.0f)) return 0;
+  if (m >= 2147483648.0f) return INT_MAX;
+  return static_cast<int>(m);
+}
+
 constexpr float kSteamLaunchSpeed = 5.0f;
 constexpr float kWaterLaunchSpeed = 700.0f;
 constexpr float kIceLaunchSpeed = 600.0f;
@@ -28,11 +37,19 @@ float particleLife(Power kind) {
   }
 }
 
-int sidewaysModulusOf(float sprayWidth) {
-  const float m = sprayWidth + 1.0f;
-  if (!(m >= 1.0f)) return 0;
-  if (m >= 2147483648.0f) return INT_MAX;
-  return static_cast<int>(m);
+EmitterStep makeEmitterStep(float sinAngle, float cosAngle, Vec3 position, bool on, float dt, float sprayWidth,
+                            Random& random) {
+  EmitterStep step;
+  step.sinAngle = sinAngle;
+  step.cosAngle = cosAngle;
+  step.position = position;
+  step.on = on;
+  step.dt = dt;
+  step.sprayWidth = sprayWidth;
+  step.sidewaysModulus = sidewaysModulusOf(sprayWidth);
+  step.sideways = FastModulus(static_cast<std::uint32_t>(step.sidewaysModulus > 0 ? step.sidewaysModulus : 1));
+  step.random = &random;
+  return step;
 }
 
 Particle::Particle(Power kind, float size, float life, bool distanceMode, Vec3 position, Vec3 cornerCentre,

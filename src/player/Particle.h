@@ -41,9 +41,10 @@ struct EmitterStep {
   Random* random = nullptr;
 };
 
-// trunc(sprayWidth + 1), or 0 for a width that leaves nothing to draw from
-// (a negative or NaN one); saturates for a huge width.
-int sidewaysModulusOf(float sprayWidth);
+// The step of an emitter aimed along (cosAngle, sinAngle), standing at
+// position, with its spray width and the game's generator.
+EmitterStep makeEmitterStep(float sinAngle, float cosAngle, Vec3 position, bool on, float dt, float sprayWidth,
+                            Random& random);
 
 class Particle {
  public:

@@ -39,9 +39,7 @@ ParticleEmitter::ParticleEmitter(float sprayWidth, float sprayLength, float angl
       sprayLength(sprayLength),
       capacity(emitterCapacity(sprayWidth, sprayLength)),
       sprayKind(kind),
-      spawnPoint(position),
-      sidewaysModulus(sidewaysModulusOf(sprayWidth)),
-      sideways(static_cast<std::uint32_t>(sidewaysModulus > 0 ? sidewaysModulus : 1)) {
+      spawnPoint(position) {
   setAngle(angle);
 }
 
@@ -91,16 +89,7 @@ void ParticleEmitter::update(float dt, bool distanceMode) {
 
   // One pass that moves every particle and closes the gaps of the removed
   // ones in place, keeping the spawn order.
-  EmitterStep step;
-  step.sinAngle = sinAngle;
-  step.cosAngle = cosAngle;
-  step.position = spawnPoint;
-  step.on = emitting;
-  step.dt = dt;
-  step.sprayWidth = sprayWidth;
-  step.sidewaysModulus = sidewaysModulus;
-  step.sideways = sideways;
-  step.random = random;
+  const EmitterStep step = makeEmitterStep(sinAngle, cosAngle, spawnPoint, emitting, dt, sprayWidth, *random);
   Vec2 low(std::numeric_limits<float>::infinity());
   Vec2 high(-std::numeric_limits<float>::infinity());
   std::size_t kept = 0;

@@ -58,9 +58,6 @@ class ParticleEmitter {
   float sinAngle = 0;
   float cosAngle = 1;
   Bounds extent;
-  // Steam's sideways draw, fixed by the spray width.
-  int sidewaysModulus = 0;
-  FastModulus sideways;
 };
 
 }  // namespace vw

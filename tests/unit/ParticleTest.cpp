@@ -20,17 +20,7 @@ std::unique_ptr<Particle> makeParticle(Power kind, Vec3 spritePosition, Vec3 cor
 // One update of a particle whose emitter sits at emitter, aimed along (cos, sin).
 bool step(Particle& p, Random& random, float sin, float cos, float speed, Vec3 emitter, bool on, float dt,
           float sprayWidth = 9) {
-  EmitterStep e;
-  e.sinAngle = sin;
-  e.cosAngle = cos;
-  e.position = emitter;
-  e.on = on;
-  e.dt = dt;
-  e.sprayWidth = sprayWidth;
-  e.sidewaysModulus = sidewaysModulusOf(sprayWidth);
-  e.sideways = FastModulus(static_cast<std::uint32_t>(e.sidewaysModulus > 0 ? e.sidewaysModulus : 1));
-  e.random = &random;
-  return p.update(e, speed);
+  return p.update(makeEmitterStep(sin, cos, emitter, on, dt, sprayWidth, random), speed);
 }
 
 Vec3 cornerCentre(const Particle& p) {
