@@ -62,11 +62,6 @@ Particle::Particle(Power kind, float size, float life, bool distanceMode, Vec3 p
       sprayKind(kind),
       distanceMode(distanceMode) {}
 
-void Particle::placeSprite(Vec3 p) {
-  cornerOffset += position - p;
-  position = p;
-}
-
 void Particle::recycle(const EmitterStep& step) {
   Vec3 start = step.position;
   if (sprayKind == Power::Ice) {

@@ -57,8 +57,6 @@ class Particle {
   bool update(const EmitterStep& step, float speed);
   // Moves the particle, and its drawn corners with it, by (dx, dy, dz).
   void translate(float dx, float dy, float dz) { position += Vec3(dx, dy, dz); }
-  // Puts the sprite (and so its bounds) at p; the corners stay where they are.
-  void placeSprite(Vec3 p);
   // The bounds of the sprite, from its position and size as every sprite's.
   // Computed when asked: only the player's spray is ever tested, a jet's
   // thousands of puffs never.
