@@ -68,7 +68,8 @@ void sceneCounters(benchmark::State& state, const JetScene& s, std::vector<doubl
   state.SetLabel(sceneData() == kCampaign ? "campaign" : "bench puzzle (no jet in the campaign)");
 }
 
-void updateGameBench(benchmark::State& state, Power power) {
+// Times single calls of one step of the warmed scene (an update or a frame), one per iteration.
+void sceneBench(benchmark::State& state, Power power, void (JetScene::*step)()) {
   JetScene& s = scene(power);
   if (!s.error().empty()) {
     state.SkipWithError(s.error().c_str());
@@ -77,26 +78,15 @@ void updateGameBench(benchmark::State& state, Power power) {
   std::vector<double> times;
   for (auto _ : state) {
     const auto start = Clock::now();
-    s.update();
+    (s.*step)();
     times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
   }
   sceneCounters(state, s, times);
 }
 
-void renderFrameBench(benchmark::State& state, Power power) {
-  JetScene& s = scene(power);
-  if (!s.error().empty()) {
-    state.SkipWithError(s.error().c_str());
-    return;
-  }
-  std::vector<double> times;
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    s.render();
-    times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  sceneCounters(state, s, times);
-}
+void updateGameBench(benchmark::State& state, Power power) { sceneBench(state, power, &JetScene::update); }
+
+void renderFrameBench(benchmark::State& state, Power power) { sceneBench(state, power, &JetScene::render); }
 
 void loadPuzzlesBench(benchmark::State& state) {
   std::size_t blocks = 0, elements = 0;
