@@ -93,6 +93,23 @@ void expectNoCrash(const std::string& what, const RunResult& r) {
   EXPECT_EQ(r.err.find("runtime error"), std::string::npos) << what << ": undefined behaviour";
 }
 
+enum class Run { Headless, Windowed };
+
+// Runs the game on a copy of the data with each fault in turn on each file;
+// never a crash, and then check(file, fault, result, what).
+template <typename Check>
+void forEachFault(const std::vector<std::string>& files, Run run, Check check) {
+  for (const std::string& file : files) {
+    for (Fault fault : kAllFaults) {
+      FaultyCopy copy(file, fault);
+      const RunResult r = run == Run::Windowed ? copy.windowed() : copy.headless();
+      const std::string what = context(file, fault, r);
+      expectNoCrash(what, r);
+      check(file, fault, r, what);
+    }
+  }
+}
+
 bool haveDisplay() {
   const char* display = std::getenv("DISPLAY");
   return display && *display;
@@ -108,12 +125,7 @@ TEST(HeadlessFaults, IntactDataRunsClean) {
 
 // No puzzle list, or one that names no puzzle: the game cannot start.
 TEST(HeadlessFaults, PuzzleList) {
-  const std::string file = "Settings/puzzleFileNames.txt";
-  for (Fault fault : kAllFaults) {
-    FaultyCopy copy(file, fault);
-    const RunResult r = copy.headless();
-    const std::string what = context(file, fault, r);
-    expectNoCrash(what, r);
+  forEachFault({"Settings/puzzleFileNames.txt"}, Run::Headless, [](auto&, Fault fault, auto& r, auto& what) {
     EXPECT_TRUE(mentions(r, "puzzleFileNames.txt")) << what;
     // Half a list may still name a whole puzzle; then the game runs on.
     if (fault == Fault::Truncated) {
@@ -121,23 +133,18 @@ TEST(HeadlessFaults, PuzzleList) {
     } else {
       EXPECT_EQ(r.status, 1) << what;
     }
-  }
+  });
 }
 
 // A broken texture list is reported with its record; the game goes on with placeholders.
 TEST(HeadlessFaults, TextureList) {
-  const std::string file = "Settings/textureData.txt";
-  for (Fault fault : kAllFaults) {
-    FaultyCopy copy(file, fault);
-    const RunResult r = copy.headless();
-    const std::string what = context(file, fault, r);
-    expectNoCrash(what, r);
+  forEachFault({"Settings/textureData.txt"}, Run::Headless, [](auto&, Fault fault, auto& r, auto& what) {
     EXPECT_EQ(r.status, 0) << what;
     EXPECT_TRUE(mentions(r, "textureData.txt")) << what;
     if (fault != Fault::Missing) {
       EXPECT_TRUE(mentions(r, "record")) << what;
     }
-  }
+  });
 }
 
 // A puzzle that cannot be read is left out with a message; a garbled one is
@@ -145,22 +152,16 @@ TEST(HeadlessFaults, TextureList) {
 TEST(HeadlessFaults, EachPuzzleFile) {
   const std::vector<std::string> puzzles = puzzleFiles();
   ASSERT_FALSE(puzzles.empty());
-  for (const std::string& file : puzzles) {
-    for (Fault fault : kAllFaults) {
-      FaultyCopy copy(file, fault);
-      const RunResult r = copy.headless();
-      const std::string what = context(file, fault, r);
-      expectNoCrash(what, r);
-      EXPECT_TRUE(mentions(r, fs::path(file).filename().string())) << what;
-      const bool leftOut = fault == Fault::Missing || fault == Fault::Empty;
-      if (leftOut && puzzles.size() == 1) {
-        EXPECT_EQ(r.status, 1) << what;  // nothing left to play
-        EXPECT_TRUE(mentions(r, "puzzleFileNames.txt")) << what;
-      } else {
-        EXPECT_EQ(r.status, 0) << what;
-      }
+  forEachFault(puzzles, Run::Headless, [&](const std::string& file, Fault fault, auto& r, auto& what) {
+    EXPECT_TRUE(mentions(r, fs::path(file).filename().string())) << what;
+    const bool leftOut = fault == Fault::Missing || fault == Fault::Empty;
+    if (leftOut && puzzles.size() == 1) {
+      EXPECT_EQ(r.status, 1) << what;  // nothing left to play
+      EXPECT_TRUE(mentions(r, "puzzleFileNames.txt")) << what;
+    } else {
+      EXPECT_EQ(r.status, 0) << what;
     }
-  }
+  });
 }
 
 // Headless runs read only the pictures' headers: a picture that is not one
@@ -168,18 +169,12 @@ TEST(HeadlessFaults, EachPuzzleFile) {
 TEST(HeadlessFaults, EachPicture) {
   const std::vector<std::string> pictures = pictureFiles();
   ASSERT_FALSE(pictures.empty());
-  for (const std::string& file : pictures) {
-    for (Fault fault : kAllFaults) {
-      FaultyCopy copy(file, fault);
-      const RunResult r = copy.headless();
-      const std::string what = context(file, fault, r);
-      expectNoCrash(what, r);
-      EXPECT_EQ(r.status, 0) << what;
-      if (fault != Fault::Truncated) {
-        EXPECT_TRUE(mentions(r, file)) << what;
-      }
+  forEachFault(pictures, Run::Headless, [](const std::string& file, Fault fault, auto& r, auto& what) {
+    EXPECT_EQ(r.status, 0) << what;
+    if (fault != Fault::Truncated) {
+      EXPECT_TRUE(mentions(r, file)) << what;
     }
-  }
+  });
 }
 
 // The game writes the files --record and --dump-state name, and nothing else.
@@ -199,15 +194,10 @@ TEST(HeadlessFaults, WritesOnlyWhatItIsAskedTo) {
 // A missing or broken shader ends a windowed game with status 1 and the reason.
 TEST(WindowedFaults, Shader) {
   if (!haveDisplay()) GTEST_SKIP() << "no display";
-  const std::string file = "Shaders/sprite.glsl";
-  for (Fault fault : kAllFaults) {
-    FaultyCopy copy(file, fault);
-    const RunResult r = copy.windowed();
-    const std::string what = context(file, fault, r);
-    expectNoCrash(what, r);
+  forEachFault({"Shaders/sprite.glsl"}, Run::Windowed, [](auto&, Fault, auto& r, auto& what) {
     EXPECT_EQ(r.status, 1) << what;
     EXPECT_TRUE(mentions(r, "sprite.glsl")) << what;
-  }
+  });
 }
 
 // Decoding pictures: every fault on a few of them, the first, a middle and
@@ -218,16 +208,10 @@ TEST(WindowedFaults, SampleOfPictures) {
   ASSERT_FALSE(pictures.empty());
   std::vector<std::string> sample{pictures.front(), pictures[pictures.size() / 2], pictures.back()};
   if (fs::exists(kData / "Pictures/icon.png")) sample.push_back("Pictures/icon.png");
-  for (const std::string& file : sample) {
-    for (Fault fault : kAllFaults) {
-      FaultyCopy copy(file, fault);
-      const RunResult r = copy.windowed();
-      const std::string what = context(file, fault, r);
-      expectNoCrash(what, r);
-      EXPECT_EQ(r.status, 0) << what;
-      EXPECT_TRUE(mentions(r, fs::path(file).filename().string())) << what;
-    }
-  }
+  forEachFault(sample, Run::Windowed, [](const std::string& file, Fault, auto& r, auto& what) {
+    EXPECT_EQ(r.status, 0) << what;
+    EXPECT_TRUE(mentions(r, fs::path(file).filename().string())) << what;
+  });
 }
 
 TEST(WindowedFaults, WritesOnlyTheScreenshot) {
