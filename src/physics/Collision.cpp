@@ -1,5 +1,8 @@
 #include "physics/Collision.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "puzzle/Btn.h"
 #include "puzzle/MovingBlock.h"
 #include "puzzle/RisingDoor.h"
@@ -47,6 +50,21 @@ void shareMomentum(Player& player, MovingBlock& box) {
   const Vec3 v((pv.x * mp + bv.x * mb) / (mp + mb), (pv.y * mp + bv.y * mb) / (mp + mb), 0);
   box.setVelocity(v);
   player.setVelocity(v.x, pv.y, 0);
+}
+
+// The smallest rectangle holding every particle's bounds (a particle with no
+// sensible position overlaps nothing and is left out).
+Bounds boundsOfAll(const std::vector<Particle>& particles) {
+  constexpr float kFar = std::numeric_limits<float>::infinity();
+  Bounds all{kFar, -kFar, -kFar, kFar};
+  for (const Particle& p : particles) {
+    const Bounds b = p.getBounds();
+    all.left = std::min(all.left, b.left);
+    all.right = std::max(all.right, b.right);
+    all.top = std::max(all.top, b.top);
+    all.bottom = std::min(all.bottom, b.bottom);
+  }
+  return all;
 }
 
 void sprayOnBlock(MapElement& block, Bounds blockBounds, std::vector<Particle>& particles) {
@@ -246,13 +264,20 @@ void checkSteamjet(CollisionScene& scene, Steamjet& jet) {
 
 void collideSpray(CollisionScene& scene, std::vector<Particle>& particles) {
   if (particles.empty()) return;
+  // A block or element outside the rectangle the whole spray lies in can
+  // meet none of its particles: it is not walked against them.
+  const Bounds spray = boundsOfAll(particles);
   for (auto& block : scene.mapElements) {
     const Bounds blockBounds = block->updateBounds();
-    if (nearCamera(scene, *block, blockBounds)) sprayOnBlock(*block, blockBounds, particles);
+    if (nearCamera(scene, *block, blockBounds) && rectsOverlap(blockBounds, spray)) {
+      sprayOnBlock(*block, blockBounds, particles);
+    }
   }
   for (auto& element : scene.puzzleElements) {
     const Bounds elementBounds = element->updateBounds();
-    if (nearCamera(scene, *element, elementBounds)) sprayOnElement(*element, elementBounds, particles);
+    if (nearCamera(scene, *element, elementBounds) && rectsOverlap(elementBounds, spray)) {
+      sprayOnElement(*element, elementBounds, particles);
+    }
   }
 }
 

@@ -3,6 +3,8 @@
 // camera band.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "physics/Collision.h"
 #include "puzzle/Btn.h"
 #include "puzzle/MovingBlock.h"
@@ -137,6 +139,23 @@ TEST(SprayOnBlocks, WaterWetsEveryBlockItTouchesButReachesNoElement) {
   EXPECT_EQ(left.getWetCounter(), -1);
   EXPECT_TRUE(list[0].spent);
   EXPECT_EQ(box.getVelocity().x, 0.0f);  // spent by the blocks before the element step
+}
+
+TEST(SprayOnBlocks, AStrayParticleFarAwayOrWithoutAPositionHidesNoHit) {
+  TestWorld w;
+  MapElement& block = w.addBlock(0, 0, 100, 100);
+  MapElement& far = w.addBlock(300, 0, 100, 100);
+  ParticleList list;
+  list.push_back(w.particle(Power::Water, std::nanf(""), std::nanf("")));
+  list.push_back(w.particle(Power::Water, 0, 40));
+  list.push_back(w.particle(Power::Water, -100000, 40));
+  CollisionScene scene = w.scene();
+  collideSpray(scene, list);
+  EXPECT_EQ(block.getState(), BlockState::Wet);
+  EXPECT_EQ(far.getState(), BlockState::Normal);
+  EXPECT_FALSE(list[0].spent);
+  EXPECT_TRUE(list[1].spent);
+  EXPECT_FALSE(list[2].spent);
 }
 
 TEST(SprayOnBlocks, SpentParticlesAreStillTestedAgainstBlocks) {
