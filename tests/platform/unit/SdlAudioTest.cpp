@@ -16,7 +16,7 @@
 namespace vw {
 namespace {
 
-std::filesystem::path soundData() { return std::filesystem::path(__FILE__).parent_path() / "../../data/sound"; }
+std::filesystem::path soundData() { return std::filesystem::path(VAPORWICK_TEST_DATA) / "sound"; }
 
 // A started game on the small sound puzzle, and a way to play a few updates.
 struct SmallGame {
