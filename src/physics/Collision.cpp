@@ -30,12 +30,12 @@ void spendGroup(std::vector<Particle>& particles, std::size_t j) {
   }
 }
 
-// The camera band of the player's and the spray's passes: a sprite is near
-// when its centre lies in the band, or when its bounds reach into it, so a
-// ground block wider than the band still carries the player when its centre
-// is far off screen.
-bool nearCamera(const CollisionScene& scene, const Sprite& sprite, Bounds bounds) {
-  if (sprite.isNearCamera(scene.cameraEye, scene.screenWidth)) return true;
+// The camera band of the player's and the spray's passes for map blocks: a
+// block is near when its centre lies in the band, or when its bounds reach
+// into it, so a ground block wider than the band still carries the player
+// when its centre is far off screen.
+bool blockNearCamera(const CollisionScene& scene, const MapElement& block, Bounds bounds) {
+  if (block.isNearCamera(scene.cameraEye, scene.screenWidth)) return true;
   const float half = static_cast<float>((static_cast<unsigned>(scene.screenWidth) + 400u) / 2u);
   return bounds.right >= scene.cameraEye.x - half && bounds.left <= scene.cameraEye.x + half + 100.0f;
 }
@@ -156,7 +156,7 @@ void collidePlayerWithBlocks(CollisionScene& scene) {
   Player& player = scene.player;
   for (auto& block : scene.mapElements) {
     const Bounds blockBounds = block->updateBounds();
-    if (!nearCamera(scene, *block, blockBounds)) continue;
+    if (!blockNearCamera(scene, *block, blockBounds)) continue;
     if (rectsOverlap(player.updateBounds(), blockBounds)) {
       player.addContact(block.get());
       player.addContactType(collisionSide(player.getBounds(), block->getBounds()));
@@ -168,9 +168,10 @@ void collidePlayerWithElements(CollisionScene& scene) {
   Player& player = scene.player;
   for (auto& owned : scene.puzzleElements) {
     PuzzleElement& element = *owned;
-    // A steam jet's bounds are its steam column.
+    // A steam jet's bounds are its steam column. Elements are near by their
+    // centre alone, so a button straddling the band's edge keeps its state.
     const Bounds elementBounds = element.updateBounds();
-    if (!nearCamera(scene, element, elementBounds)) continue;
+    if (!element.isNearCamera(scene.cameraEye, scene.screenWidth)) continue;
     const PuzzleElementType type = element.getType();
     if (type == PuzzleElementType::Btn) static_cast<Btn&>(element).setPressed(false);
     if (!rectsOverlap(player.updateBounds(), elementBounds)) continue;
@@ -269,13 +270,13 @@ void collideSpray(CollisionScene& scene, std::vector<Particle>& particles) {
   const Bounds spray = boundsOfAll(particles);
   for (auto& block : scene.mapElements) {
     const Bounds blockBounds = block->updateBounds();
-    if (nearCamera(scene, *block, blockBounds) && rectsOverlap(blockBounds, spray)) {
+    if (blockNearCamera(scene, *block, blockBounds) && rectsOverlap(blockBounds, spray)) {
       sprayOnBlock(*block, blockBounds, particles);
     }
   }
   for (auto& element : scene.puzzleElements) {
     const Bounds elementBounds = element->updateBounds();
-    if (nearCamera(scene, *element, elementBounds) && rectsOverlap(elementBounds, spray)) {
+    if (element->isNearCamera(scene.cameraEye, scene.screenWidth) && rectsOverlap(elementBounds, spray)) {
       sprayOnElement(*element, elementBounds, particles);
     }
   }

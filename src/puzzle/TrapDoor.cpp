@@ -1,6 +1,5 @@
 #include "puzzle/TrapDoor.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace vw {
@@ -56,11 +55,11 @@ void TrapDoor::update(float dt) {
 }
 
 float TrapDoor::getThickness() const {
-  float t = height / thicknessDivisor;
-  // A lid of no size or no usable thickness collides as a slab no thicker
-  // than its picture, and never as NaN.
-  if (std::isnan(t) || t < 0) return 0;
-  return std::min(t, height);
+  const float t = height / thicknessDivisor;
+  // Thickness 0 gives a slab of thickness 0, a thickness above the size a
+  // slab reaching below the picture; only a lid of size 0 (0 / 0) has no
+  // thickness to give, and collides as a slab of thickness 0.
+  return std::isfinite(t) ? t : 0.0f;
 }
 
 // Closed, the lid is a slab of its thickness along the top of the picture.

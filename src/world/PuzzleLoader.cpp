@@ -529,10 +529,6 @@ void PuzzleReader::buildTrapDoor(const Token& kw) {
   if (!readFields(kw, f)) return;
   float lid = size(kw, "size", f[4]);
   float thickness = size(kw, "thickness", f[3]);
-  if (thickness == 0) {
-    warn(kw, "thickness 0 leaves no lid; 1 is used");
-    thickness = 1;
-  }
   auto door = std::make_unique<TrapDoor>("TRAPDOOR", lid, thickness, static_cast<float>(f[5]));
   if (twoState(kw, "initial", f[6])) {
     if (f[6] == 0) {
@@ -576,8 +572,10 @@ void PuzzleReader::buildWaterWheel(const Token& kw) {
   std::array<int, 7> f{};
   if (!readFields(kw, f, 0)) return;
   float spinDownTime = static_cast<float>(f[6]);
-  if (f[6] <= 0) {
-    warn(kw, "spinDownTime " + std::to_string(f[6]) + " is not positive; 1 s is used");
+  // 0 is well defined (the wheel stops in the update after the water does);
+  // a negative time would make the spin grow while coasting.
+  if (f[6] < 0) {
+    warn(kw, "spinDownTime " + std::to_string(f[6]) + " is negative; 1 s is used");
     spinDownTime = 1;
   }
   PuzzleElement* target = findTarget(kw, f[5]);
