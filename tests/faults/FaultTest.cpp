@@ -214,19 +214,6 @@ TEST(WindowedFaults, SampleOfPictures) {
   });
 }
 
-TEST(WindowedFaults, WritesOnlyTheScreenshot) {
-  if (!haveDisplay()) GTEST_SKIP() << "no display";
-  FaultyCopy copy("", Fault::Missing);
-  const FileList dataBefore = listFiles(copy.data());
-  const RunResult r = copy.windowed({"--screenshot", "shot.png"});
-  expectNoCrash("screenshot", r);
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(listFiles(copy.data()), dataBefore) << "the data directory changed";
-  FileList written = listFiles(copy.work());
-  EXPECT_EQ(written.size(), 1u);
-  EXPECT_EQ(written.count("shot.png"), 1u);
-}
-
 }  // namespace
 
 }  // namespace vw::faults

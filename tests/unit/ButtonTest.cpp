@@ -39,23 +39,6 @@ TEST(Button, ATargetAlreadyOnIsSwitchedOffByThePress) {
   EXPECT_FALSE(door.isActive());
 }
 
-TEST(Button, TwoButtonsOnOneTargetFlipItTwice) {
-  RisingDoor door = makeDoor();
-  Btn a("BUTTONART", 60, 20, false, nullptr, &door);
-  Btn b("BUTTONART", 60, 20, false, nullptr, &door);
-  a.activate();
-  b.activate();
-  EXPECT_FALSE(door.isActive());
-}
-
-TEST(Button, WithoutATargetItSwitchesNothing) {
-  Btn button("BUTTONART", 60, 20, true, nullptr, nullptr);
-  button.activate();
-  EXPECT_TRUE(button.isActive());
-  button.deactivate();
-  EXPECT_FALSE(button.isActive());
-}
-
 TEST(ButtonPress, ThePlayerPressesOnceThoughBothPassesSeeIt) {
   TestWorld w;
   auto& door = w.add<RisingDoor>(300, 100, "RISINGDOOR", 50.0f, 200.0f, 1.0f, 1.0f, DoorMode::Toggle, nullptr);

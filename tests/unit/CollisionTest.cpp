@@ -141,34 +141,6 @@ TEST(SprayOnBlocks, WaterWetsEveryBlockItTouchesButReachesNoElement) {
   EXPECT_EQ(box.getVelocity().x, 0.0f);  // spent by the blocks before the element step
 }
 
-TEST(SprayOnBlocks, AStrayParticleFarAwayOrWithoutAPositionHidesNoHit) {
-  TestWorld w;
-  MapElement& block = w.addBlock(0, 0, 100, 100);
-  MapElement& far = w.addBlock(300, 0, 100, 100);
-  ParticleList list;
-  list.push_back(w.particle(Power::Water, std::nanf(""), std::nanf("")));
-  list.push_back(w.particle(Power::Water, 0, 40));
-  list.push_back(w.particle(Power::Water, -100000, 40));
-  CollisionScene scene = w.scene();
-  collideSpray(scene, list);
-  EXPECT_EQ(block.getState(), BlockState::Wet);
-  EXPECT_EQ(far.getState(), BlockState::Normal);
-  EXPECT_FALSE(list[0].spent);
-  EXPECT_TRUE(list[1].spent);
-  EXPECT_FALSE(list[2].spent);
-}
-
-TEST(SprayOnBlocks, SpentParticlesAreStillTestedAgainstBlocks) {
-  TestWorld w;
-  MapElement& block = w.addBlock(0, 0, 100, 100);
-  ParticleList list;
-  list.push_back(w.particle(Power::Ice, 0, 0));
-  list[0].spent = true;
-  CollisionScene scene = w.scene();
-  collideSpray(scene, list);
-  EXPECT_EQ(block.getState(), BlockState::Frozen);
-}
-
 TEST(SprayOnBlocks, HeavyBlocksStopEverySprayAndNeverChange) {
   TestWorld w;
   MapElement& heavy = w.addBlock(0, 0, 100, 100, BlockState::Normal, true);
@@ -229,17 +201,6 @@ TEST(SprayOnElements, DoorsStopWaterAndSteamAndEveryFifthIceGroup) {
   ice[5] = w.particle(Power::Ice, 0, 0);
   collideSpray(scene, ice);
   for (int i = 0; i < 6; ++i) EXPECT_EQ(ice[i].spent, i >= 3) << i;
-}
-
-TEST(SprayOnElements, SpentParticlesReachNoElement) {
-  TestWorld w;
-  auto& box = w.add<MovingBlock>(0, 0, "RUSTYBOX", 50.0f, 50.0f);
-  ParticleList list;
-  list.push_back(w.particle(Power::Water, 0, 0, 600, 0));
-  list[0].spent = true;
-  CollisionScene scene = w.scene();
-  collideSpray(scene, list);
-  EXPECT_EQ(box.getVelocity().x, 0.0f);
 }
 
 TEST(CollideAll, RunsBlocksSprayBoxesJetsThenElements) {

@@ -20,13 +20,6 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_TRUE(o.verbose);
 }
 
-TEST(CommandLine, NoOptionsIsThePlainGame) {
-  auto parsed = parseCommandLine({});
-  EXPECT_EQ(parsed.error, "");
-  EXPECT_FALSE(parsed.options.headless);
-  EXPECT_FALSE(parsed.options.seed);
-}
-
 TEST(CommandLine, UnknownOptionsAndBadValuesAreErrors) {
   for (auto args : std::vector<std::vector<std::string>>{{"--fly"},
                                                          {"--seed", "x"},

@@ -43,20 +43,6 @@ TEST(Hud, EveryDrawnIconPixelSelectsItsIcon) {
   }
 }
 
-TEST(Hud, TheGapBetweenIconsAndAnUpButtonSelectNothing) {
-  GameMenu menu;
-  menu.handleHudClick(true, backBuffer(-425, -350));  // between water (right -430) and steam (left -420)
-  EXPECT_FALSE(menu.hudClicked);
-  EXPECT_TRUE(menu.isWaterIconSelected());
-  menu.handleHudClick(true, backBuffer(-460, -381));  // just below the water icon
-  EXPECT_FALSE(menu.hudClicked);
-  menu.handleHudClick(false, backBuffer(-390, -350));
-  EXPECT_FALSE(menu.hudClicked);
-  menu.handleHudClick(true, backBuffer(-420, -350));
-  EXPECT_TRUE(menu.hudClicked);
-  EXPECT_TRUE(menu.isSteamIconSelected());
-}
-
 TEST(Menu, PanelsAndTexts) {
   GameMenu menu;
   EXPECT_TRUE(menu.instructionsShown);

@@ -106,14 +106,6 @@ TEST_F(GameFixture, EscapePausesResumesAndQuitsOnlyFromTheMenu) {
   EXPECT_TRUE(game.quitRequested);
 }
 
-TEST_F(GameFixture, LosingFocusPausesOnlyWhilePlaying) {
-  game.onFocusLost();
-  EXPECT_EQ(game.gameState, GameState::Menu);
-  startPlaying();
-  game.onFocusLost();
-  EXPECT_EQ(game.gameState, GameState::Paused);
-}
-
 TEST_F(GameFixture, HudClickChoosesAPowerWithoutSprayingThatUpdate) {
   startPlaying();
   devices.cursor = Vec2(110, 750);  // the steam icon at (-390, -350) from the centre
@@ -124,34 +116,6 @@ TEST_F(GameFixture, HudClickChoosesAPowerWithoutSprayingThatUpdate) {
   EXPECT_FALSE(game.player->getEmitter().isEmitting());
   devices.cursor = Vec2(700, 300);
   run();  // still held, now away from the icons: sprays
-  EXPECT_TRUE(game.player->getEmitter().isEmitting());
-}
-
-TEST_F(GameFixture, NumberKeyHighlightsTheIconInTheSameUpdate) {
-  startPlaying();
-  devices.press(Key::Three);
-  run();
-  EXPECT_EQ(game.player->getPower(), Power::Ice);
-  EXPECT_TRUE(game.ui->isIceIconSelected());
-  EXPECT_FALSE(game.ui->isWaterIconSelected());
-}
-
-TEST_F(GameFixture, RestartKeepsTheHudChoiceWhileTheNewPlayerHasWater) {
-  startPlaying();
-  tap(Key::Two);
-  ASSERT_TRUE(game.ui->isSteamIconSelected());
-  tap(Key::P);
-  tap(Key::R);
-  EXPECT_EQ(game.player->getPower(), Power::Water);
-  EXPECT_TRUE(game.ui->isSteamIconSelected());
-}
-
-TEST_F(GameFixture, FirstPlayingUpdateWithTheButtonStillDownSprays) {
-  devices.cursor = Vec2(300, 400);
-  devices.button = true;
-  run();
-  ASSERT_EQ(game.gameState, GameState::Playing);
-  run();
   EXPECT_TRUE(game.player->getEmitter().isEmitting());
 }
 

@@ -52,31 +52,6 @@ TEST(InputScript, MalformedLinesNameTheFileAndLine) {
   EXPECT_EQ(error.rfind("walk.txt:4:", 0), 0u) << error;
 }
 
-TEST(ScriptDevices, FeedStepsThenReleaseEverything) {
-  std::string error;
-  auto script = parse("2 A mouse 10 20 down\n1 D\n", error);
-  ScriptInputDevices devices(*script);
-  KeyArray keys{};
-  MouseState mouse;
-  ASSERT_TRUE(devices.advance());
-  devices.pollKeyboard(keys);
-  devices.pollMouse(mouse);
-  EXPECT_EQ(keys[Key::A], 0x80);
-  EXPECT_EQ(mouse.buttons[0], 0x80);
-  EXPECT_EQ(devices.cursorPosition(), Vec2(10, 20));
-  ASSERT_TRUE(devices.advance());
-  ASSERT_TRUE(devices.advance());
-  devices.pollKeyboard(keys);
-  devices.pollMouse(mouse);
-  EXPECT_EQ(keys[Key::A], 0);
-  EXPECT_EQ(keys[Key::D], 0x80);
-  EXPECT_EQ(mouse.buttons[0], 0);
-  EXPECT_TRUE(devices.finished());
-  EXPECT_FALSE(devices.advance());
-  devices.pollKeyboard(keys);
-  EXPECT_EQ(keys[Key::D], 0);
-}
-
 TEST(InputRecorder, RecordedScriptReplaysTheSameSnapshots) {
   test::ScriptedDevices live;
   Input input;

@@ -73,22 +73,5 @@ TEST(MapElement, FreezingAWetBlockStopsItsDrying) {
   EXPECT_EQ(block.getWetCounter(), counter);
 }
 
-TEST(MapElement, HeavyBlockNeverChangesUnderAnySpray) {
-  test::TestWorld w;
-  MapElement& heavy = w.addBlock(0, 0, 100, 100, BlockState::Normal, true);
-  ASSERT_TRUE(heavy.isHeavy());
-  for (int frame = 0; frame < 400; ++frame) {
-    test::ParticleList spray;
-    for (Power kind : {Power::Water, Power::Ice, Power::Steam}) spray.push_back(w.particle(kind, 0, 0));
-    CollisionScene scene = w.scene();
-    collideSpray(scene, spray);
-    heavy.update();
-    ASSERT_EQ(heavy.getState(), BlockState::Normal) << "frame " << frame;
-  }
-  EXPECT_EQ(heavy.getTextureKey(), "HEAVYBOX");
-  EXPECT_FLOAT_EQ(heavy.getFriction(), kPlainFriction);
-  EXPECT_EQ(heavy.getWetCounter(), 0);
-}
-
 }  // namespace
 }  // namespace vw

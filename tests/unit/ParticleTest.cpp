@@ -28,30 +28,6 @@ Vec3 cornerCentre(const Particle& p) {
   return (c[0].position + c[1].position + c[2].position + c[3].position) / 4.0f;
 }
 
-TEST(Particle, CornersAreAQuadWithFixedTextureCoordinatesAndMoveWithIt) {
-  auto p = makeParticle(Power::Ice, Vec3(0), Vec3(10, 20, 0), 20);
-  const auto& c = p->getCorners();
-  EXPECT_EQ(c[0].position, Vec3(0, 30, 0));  // top-left
-  EXPECT_EQ(c[1].position, Vec3(20, 30, 0));
-  EXPECT_EQ(c[2].position, Vec3(0, 10, 0));
-  EXPECT_EQ(c[3].position, Vec3(20, 10, 0));
-  EXPECT_EQ(c[0].texCoord, Vec2(0, 0));
-  EXPECT_EQ(c[1].texCoord, Vec2(1, 0));
-  EXPECT_EQ(c[2].texCoord, Vec2(0, 1));
-  EXPECT_EQ(c[3].texCoord, Vec2(1, 1));
-
-  // translate moves the sprite and every corner alike, keeping the size;
-  // the bounds follow the sprite, not the drawn quad.
-  p->translate(5, -3, 0);
-  EXPECT_EQ(p->getPosition(), Vec3(5, -3, 0));
-  EXPECT_EQ(cornerCentre(*p), Vec3(15, 17, 0));
-  const Bounds b = p->getBounds();
-  EXPECT_EQ(b.left, -5.0f);
-  EXPECT_EQ(b.right, 15.0f);
-  EXPECT_EQ(b.top, 7.0f);
-  EXPECT_EQ(b.bottom, -13.0f);
-}
-
 TEST(Particle, WaterArcsUnderGravityAndExpiresAfterFourSecondsWhenTheEmitterIsOff) {
   Random random;
   auto drop = makeParticle(Power::Water, Vec3(0), Vec3(0));
@@ -84,13 +60,6 @@ TEST(Particle, WaterArcsUnderGravityAndExpiresAfterFourSecondsWhenTheEmitterIsOf
   const Vec3 at = late->getPosition();
   EXPECT_TRUE(step(*late, random, 0, 1, 400, Vec3(0), false, 0.25f));
   EXPECT_EQ(late->getPosition(), at);
-}
-
-TEST(Particle, DistanceModeAgeCountsTheDistanceTravelled) {
-  Random random;
-  auto jet = makeParticle(Power::Steam, Vec3(0), Vec3(0), 15, 300);
-  step(*jet, random, 1, 0, 400, Vec3(0), true, 0.1f, 100);  // 400 x 0.1
-  EXPECT_FLOAT_EQ(jet->getAge(), 40.0f);
 }
 
 TEST(Particle, ExpiredWhileTheEmitterIsOnRestartsAtTheEmitter) {
@@ -159,18 +128,6 @@ TEST(Particle, SteamFollowsTheCurrentAimWithADrawnSidewaysJitter) {
   const Vec3 d = turning->getPosition();
   EXPECT_NEAR(d.x, 4.0f, 1e-4f);
   EXPECT_NEAR(d.y, -0.125f, 1e-4f);
-}
-
-TEST(Particle, NegativeOrZeroSprayWidthGivesSteamNoSidewaysJitter) {
-  Random random;
-  for (float width : {-1.0f, -5.0f, -1e30f, std::nanf("")}) {
-    auto puff = makeParticle(Power::Steam, Vec3(0), Vec3(0));
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(steamJitter(*puff, random, 200, 0.01f, width), 0.0f) << width;
-  }
-  // A huge width is drawn without overflow.
-  auto wide = makeParticle(Power::Steam, Vec3(0), Vec3(0));
-  step(*wide, random, 1, 0, 100, Vec3(0), true, 0.01f, 1e12f);
-  EXPECT_TRUE(std::isfinite(wide->getPosition().x));
 }
 
 }  // namespace

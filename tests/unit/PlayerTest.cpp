@@ -60,25 +60,6 @@ class PlayerTest : public ::testing::Test {
   Vec3 mouseAt{10000, 100, 0};  // far to the right
 };
 
-TEST(PlayerStart, StartsAtItsPlaceWithItsSprayOffAndTheArmBeside) {
-  Random random;
-  Player player("ANIMATION", 32, 100, random);
-  Sprite arm("ARM", 90, 80);
-  player.setArm(&arm);
-  EXPECT_EQ(player.getPosition(), Vec3(-300, 100, 0));
-  EXPECT_EQ(player.getBounds().left, -316.0f);
-  EXPECT_EQ(player.kind, SpriteKind::Player);
-  EXPECT_EQ(player.getMass(), 100);
-  EXPECT_EQ(player.frameDelay, 2);
-  EXPECT_EQ(player.getPower(), Power::Water);
-  EXPECT_FALSE(player.getEmitter().isEmitting());
-  EXPECT_EQ(player.getEmitter().getSprayKind(), Power::Water);
-  EXPECT_EQ(player.getEmitter().getSpawnPoint(), Vec3(-300, 100, 0));
-  EXPECT_EQ(player.getEmitter().getCapacity(), 360);
-  EXPECT_EQ(arm.getPosition(), Vec3(-310, 125, 0));
-  EXPECT_FALSE(player.isOnGround());
-}
-
 TEST_F(PlayerTest, WalkSpeedDependsOnTheGround) {
   // Plain ground: 275 set, 52.5 friction.
   walk(keysOf({Key::D}));
@@ -282,28 +263,6 @@ TEST_F(PlayerTest, NumberKeysChooseOnlyWhileTheButtonIsUp) {
   EXPECT_TRUE(player.getEmitter().isEmitting());
 }
 
-TEST_F(PlayerTest, ArmFollowsTheAimAndTheFacing) {
-  const Vec3 p = player.getPosition();
-  mouseAt = p + Vec3(0, 200, 0);  // straight up
-  step({}, {}, {}, false, 0.0f);
-  EXPECT_EQ(arm.getAnimation(), 9);
-  EXPECT_NEAR(player.getAimAngle(), kPi / 2, 1e-6f);
-  mouseAt = p + Vec3(300, 0, 0);
-  step({}, {}, {}, false, 0.0f);
-  EXPECT_EQ(arm.getAnimation(), 5);
-  mouseAt = p + Vec3(-300, 0, 0);
-  step({}, {}, {}, false, 0.0f);
-  EXPECT_EQ(arm.getAnimation(), 14);
-  mouseAt = p + Vec3(-300, -300, 0);  // -135 degrees
-  step({}, {}, {}, false, 0.0f);
-  EXPECT_EQ(arm.getAnimation(), 15);
-
-  // Facing right: the arm sits left of the centre; facing left, right of it.
-  EXPECT_EQ(arm.getPosition(), Vec3(p.x - 12, p.y + 8, 0));
-  step(keysOf({Key::A}), {}, {}, false, 0.0f);
-  EXPECT_EQ(arm.getPosition(), Vec3(p.x + 12, p.y + 8, 0));
-}
-
 // The direction the arm sheet's row r is drawn pointing at, in degrees.
 float drawnDirection(int row) {
   if (row == 0) return -100;
@@ -404,24 +363,6 @@ TEST_F(ResolveContactsTest, HeadBumpStopsTheRiseAndGroundLiftsOut) {
   EXPECT_EQ(player.getVelocity(), Vec3(10, -20, 0));
 }
 
-TEST_F(ResolveContactsTest, EachContactSeesTheEarlierPushOuts) {
-  // Two adjacent blocks both 4 units into the feet: the first lifts the
-  // player out, so the second has nothing left to push.
-  MapElement left("STONE", false, 200, 50);
-  left.setPosition(-390, 50 - 25 + 4);
-  MapElement right("STONE", false, 200, 50);
-  right.setPosition(-190, 50 - 25 + 4);
-  player.setVelocity(200, 0, 0);
-  player.addContact(&left);
-  player.addContactType(CollisionType::Top);
-  player.addContact(&right);
-  player.addContactType(CollisionType::Top);
-  player.resolveContacts();
-  EXPECT_NEAR(player.getPosition().y, 104, 1e-4f);
-  EXPECT_NEAR(player.getPosition().x, -300, 1e-4f);
-  EXPECT_EQ(player.getVelocity().x, 200.0f);
-}
-
 // The player in the playing order of one update, against the real collision passes.
 class PlayerInTheWorldTest : public ::testing::Test {
  protected:
@@ -463,16 +404,6 @@ TEST_F(PlayerInTheWorldTest, FallsLandsStandsAndWalksWithoutARespawn) {
   EXPECT_NEAR(player.getVelocity().x, 222.5f, 1e-3f);
   EXPECT_NEAR(player.getPosition().x, x + 222.5f, 0.1f);
   EXPECT_NEAR(player.getPosition().y, 50.0f, 1e-3f);
-  EXPECT_EQ(player.getRespawnCount(), 0);
-}
-
-TEST_F(PlayerInTheWorldTest, WaterSprayedDownWetsTheFloorAndIsSpent) {
-  run(30, {});
-  run(20, {}, true);
-  const auto& floor = *blocks[0];
-  EXPECT_EQ(floor.getState(), BlockState::Wet);
-  // Drops hit the floor at once and leave the list instead of piling up.
-  EXPECT_LT(player.getEmitter().count(), 10u);
   EXPECT_EQ(player.getRespawnCount(), 0);
 }
 

@@ -65,27 +65,6 @@ TEST(PuzzleLinks, PressingToggles) {
   EXPECT_FALSE(jet.isActive());
 }
 
-TEST(PuzzleLinks, OnlySwitchableElementsRegister) {
-  test::TempDataDir dir;
-  // The wheel's and the first button's ignored fields are no ids.
-  OnePuzzle l(dir, "1000|WATERWHEEL|5|100|0|80|80|7|3|PRESSBUTTON|6|300|0|60|20|1|5|PRESSBUTTON|0|300|0|60|20|1|6|&");
-  EXPECT_EQ(l.element<WaterWheel>(0).getTarget(), nullptr);
-  EXPECT_EQ(l.element<Btn>(1).getTarget(), nullptr);
-  EXPECT_EQ(l.element<Btn>(2).getTarget(), nullptr);
-  EXPECT_EQ(l.diagnostics.count(Severity::Error), 3) << l.all();
-}
-
-TEST(PuzzleLinks, IdsDoNotReachAcrossFiles) {
-  test::TempDataDir dir;
-  dir.list("a.txt\n|b.txt\n|&");
-  dir.write("a.txt", "1000|MOVINGBOX|1|0|0|10|10|&");
-  dir.write("b.txt", "1000|PRESSBUTTON|0|0|0|10|10|1|1|&");
-  Loaded l(dir.path());
-  EXPECT_EQ(l.element<Btn>(1).getTarget(), nullptr);
-  ASSERT_NE(l.find("target id 1"), nullptr);
-  EXPECT_EQ(l.find("target id 1")->file, "b.txt");
-}
-
 TEST(PuzzleLinks, WheelTogglesItsTargetWhenItStartsAndStops) {
   Loaded l(fixture("links"));
   auto& wheel = l.element<WaterWheel>(8);

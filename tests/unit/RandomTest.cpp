@@ -24,25 +24,6 @@ TEST(Random, DrawsTheMinimalStandardSequence) {
   }
 }
 
-TEST(Random, ReseedingStartsTheSequenceAgain) {
-  Random random(9);
-  const int first = random.rand();
-  random.rand();
-  random.seed(9);
-  EXPECT_EQ(random.rand(), first);
-}
-
-TEST(Random, ModStaysInRangeAndIsZeroForNoRange) {
-  Random random(3);
-  for (int i = 0; i < 10000; ++i) {
-    const int v = random.mod(7);
-    ASSERT_GE(v, 0);
-    ASSERT_LT(v, 7);
-  }
-  EXPECT_EQ(random.mod(0), 0);
-  EXPECT_EQ(random.mod(-4), 0);
-}
-
 TEST(FastModulus, EqualsTheRemainderForEveryKindOfDivisor) {
   std::mt19937 numbers(11);
   for (std::uint32_t d : {1u, 2u, 3u, 7u, 10u, 101u, 800u, 4096u, 10001u, 2147483647u, 4294967295u}) {

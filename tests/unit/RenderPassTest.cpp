@@ -46,19 +46,6 @@ TEST_F(GameFixture, PauseFrameDrawsOnlyThePauseLinesFromTheCamera) {
   EXPECT_NEAR(first.y, static_cast<int>(game.cameraEye.y + 50), kWorldTolerance);
 }
 
-TEST(PauseLines, PlacedFromTheCamera) {
-  test::RecordingRenderContext context;
-  Matrix viewProj(1.0f);
-  context.viewProj = &viewProj;
-  TextureRegistry textures(context, ".");
-  GameMenu menu;
-  menu.drawPause(context, textures, Vec3(1050, 300, -10));
-  EXPECT_EQ(menu.pauseText.lines[0].x, 725);
-  EXPECT_EQ(menu.pauseText.lines[0].y, 350);
-  EXPECT_EQ(menu.pauseText.lines[1].x, 725);
-  EXPECT_EQ(menu.pauseText.lines[1].y, 250);
-}
-
 TEST_F(GameFixture, PlaySceneOrderAndTheSprayLayer) {
   startPlaying();
   devices.cursor = Vec2(800, 300);
@@ -97,46 +84,6 @@ TEST_F(GameFixture, PlaySceneOrderAndTheSprayLayer) {
   EXPECT_EQ(composite.state.wvp, fullScreenMatrix(game.viewProj));
   EXPECT_FLOAT_EQ(composite.state.wvp[0][0], 2.0f);  // 1000 wide over a 1000-wide view: the whole clip space
   EXPECT_FLOAT_EQ(composite.state.wvp[3][0], 0.0f);
-}
-
-TEST_F(GameFixture, ASprayWhollyOffScreenIsNotDrawn) {
-  startPlaying();
-  ParticleEmitter& spray = game.player->getEmitter();
-  spray.setEmitting(true);
-  auto batches = [&] {
-    context.draws.clear();
-    renderFrame(game, context);
-    int n = 0;
-    for (const RecordedDraw& d : context.draws) n += d.kind == RecordedDraw::Kind::Batch;
-    return n;
-  };
-  // Straight up from just below the top edge: the drops reach into view.
-  spray.setSpawnPoint(game.cameraEye.x, game.cameraEye.y + 380, 0);
-  spray.setAngle(1.5707964f);
-  for (int i = 0; i < 5; ++i) spray.update(1.0f / 60, false);
-  EXPECT_EQ(batches(), 1);
-  // The same spray 2000 units to the right is skipped, layer and all kept.
-  spray.setSpawnPoint(game.cameraEye.x + 2000, game.cameraEye.y, 0);
-  for (int i = 0; i < 10; ++i) spray.update(0.5f, false);  // every drop recycled there
-  EXPECT_EQ(batches(), 0);
-}
-
-TEST_F(GameFixture, HudIconsStayFixedOnTheScreen) {
-  startPlaying();
-  devices.hold({Key::D});
-  run(60);
-  context.draws.clear();
-  renderFrame(game, context);
-  int icons = 0;
-  for (const auto& q : context.quads()) {
-    if (q.state.texture != game.textures.get("WATERICON")) continue;
-    ++icons;
-    EXPECT_FLOAT_EQ(q.state.wvp[3][0], -460.0f / 500.0f);
-    EXPECT_FLOAT_EQ(q.state.wvp[3][1], -350.0f / 400.0f);
-    EXPECT_FLOAT_EQ(q.state.wvp[0][0], 60.0f / 500.0f);
-    EXPECT_FLOAT_EQ(q.state.uvOffset.y, 0.5f);  // selected row
-  }
-  EXPECT_EQ(icons, 1);
 }
 
 TEST(Camera, DeadZoneBringsThePlayerBackToItsEdge) {

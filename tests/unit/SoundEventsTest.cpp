@@ -128,31 +128,6 @@ TEST_F(SoundEventsTest, TheTitleMenuClicksAndTheLandingIsHeardOnce) {
   EXPECT_EQ(count(SoundEventType::Jump), 0u);
 }
 
-TEST_F(SoundEventsTest, AJumpWithTheUmbrellaHeldIsOneJumpOneUmbrellaOneLanding) {
-  playAndSettle();
-  devices.press(Key::W);
-  listen();
-  EXPECT_EQ(count(SoundEventType::Jump), 1u);
-  EXPECT_GT(game.player->getVelocity().y, 0.0f);
-  ASSERT_TRUE(listenUntil([&] { return !game.player->isOnGround(); }));
-  ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
-  listen(10);  // W still held on the ground: no second jump
-  devices.release(Key::W);
-  listen(5);
-  EXPECT_EQ(count(SoundEventType::Jump), 1u);
-  EXPECT_EQ(count(SoundEventType::UmbrellaOpened), 1u);
-  EXPECT_EQ(count(SoundEventType::Landed), 1u);
-
-  heard.clear();
-  press(Key::Space);  // a plain hop: a jump and a landing, no umbrella
-  ASSERT_TRUE(listenUntil([&] { return !game.player->isOnGround(); }));
-  ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
-  listen(5);
-  EXPECT_EQ(count(SoundEventType::Jump), 1u);
-  EXPECT_EQ(count(SoundEventType::UmbrellaOpened), 0u);
-  EXPECT_EQ(count(SoundEventType::Landed), 1u);
-}
-
 TEST_F(SoundEventsTest, SprayingABlockWetsFreezesAndThawsItOnceEach) {
   playAndSettle();
   sprayGround(60);
@@ -171,23 +146,6 @@ TEST_F(SoundEventsTest, SprayingABlockWetsFreezesAndThawsItOnceEach) {
   EXPECT_EQ(game.mapElements[0]->getState(), BlockState::Normal);
   EXPECT_EQ(count(SoundEventType::BlockThawed), 1u);
   EXPECT_EQ(count(SoundEventType::BlockWetted), 1u);  // steam on stone does nothing
-}
-
-TEST_F(SoundEventsTest, TheSprayLoopFollowsTheButtonAndThePower) {
-  playAndSettle();
-  EXPECT_EQ(lastLoop(SoundEventType::SprayLoop, 0)->gain, 0.0f);
-  Vec3 p = game.player->getPosition();
-  aimAt(p.x + 70, -20);
-  devices.button = true;
-  listen(3);
-  ASSERT_NE(lastLoop(SoundEventType::SprayLoop, 0), nullptr);
-  EXPECT_EQ(lastLoop(SoundEventType::SprayLoop, 0)->gain, 1.0f);
-  EXPECT_EQ(lastLoop(SoundEventType::SprayLoop, 0)->power, Power::Water);
-  devices.button = false;
-  press(Key::Q);  // water -> steam
-  devices.button = true;
-  listen(2);
-  EXPECT_EQ(lastLoop(SoundEventType::SprayLoop, 0)->power, Power::Steam);
 }
 
 TEST_F(SoundEventsTest, ButtonsAndDoorsAreHeardOncePerChange) {
@@ -222,52 +180,6 @@ TEST_F(SoundEventsTest, ButtonsAndDoorsAreHeardOncePerChange) {
   EXPECT_EQ(count(SoundEventType::ButtonReleased, kTrapButton), 0u);  // it stays down
 }
 
-TEST_F(SoundEventsTest, SteamJetsAreHeardOnlyInsideTheCameraBand) {
-  playAndSettle();
-  const SoundEvent* far = lastLoop(SoundEventType::JetLoop, kFarJet);
-  const SoundEvent* near = lastLoop(SoundEventType::JetLoop, kNearJet);
-  ASSERT_NE(far, nullptr);
-  ASSERT_NE(near, nullptr);
-  EXPECT_EQ(far->gain, 0.0f);
-  EXPECT_GT(near->gain, 0.0f);
-  EXPECT_LT(near->gain, 1.0f);  // several hundred units away
-  EXPECT_GT(near->pan, 0.0f);   // to the player's right
-  // Nearer is louder.
-  float before = near->gain;
-  devices.press(Key::D);
-  listen(40);
-  EXPECT_GT(lastLoop(SoundEventType::JetLoop, kNearJet)->gain, before);
-}
-
-TEST_F(SoundEventsTest, PauseAndUnpauseAreHeardAndTheLoopsStop) {
-  playAndSettle();
-  press(Key::P);
-  EXPECT_EQ(game.gameState, GameState::Paused);
-  EXPECT_EQ(count(SoundEventType::Paused), 1u);
-  EXPECT_TRUE(last.empty());  // no loop is reported while paused
-  press(Key::P);
-  EXPECT_EQ(count(SoundEventType::Unpaused), 1u);
-  EXPECT_NE(lastLoop(SoundEventType::SprayLoop, 0), nullptr);
-}
-
-TEST_F(SoundEventsTest, APauseFromLostFocusDoesNotStopAMovingDoor) {
-  playAndSettle();
-  devices.press(Key::D);
-  ASSERT_TRUE(listenUntil([&] { return game.puzzleElements[kDoorButton]->isActive(); }));
-  devices.release(Key::D);
-  listen(5);
-  game.onFocusLost();  // the window lost focus between two updates
-  listen(3);
-  EXPECT_EQ(count(SoundEventType::Paused), 1u);
-  EXPECT_EQ(count(SoundEventType::DoorStopped), 0u);
-  press(Key::P);
-  const auto& door = static_cast<const RisingDoor&>(*game.puzzleElements[kDoor]);
-  ASSERT_TRUE(listenUntil([&] { return door.getProgress() >= door.getTravelTime(); }));
-  listen(3);
-  EXPECT_EQ(count(SoundEventType::DoorStarted, kDoor), 1u);
-  EXPECT_EQ(count(SoundEventType::DoorStopped, kDoor), 1u);
-}
-
 TEST_F(SoundEventsTest, MTogglesMuteOnEveryScreen) {
   AudioDirector director(false);
   auto mutedAfter = [&] {
@@ -287,25 +199,6 @@ TEST_F(SoundEventsTest, MTogglesMuteOnEveryScreen) {
   listen();
   EXPECT_EQ(count(SoundEventType::MuteToggled), 1u);
   EXPECT_FALSE(mutedAfter());
-}
-
-TEST_F(SoundEventsTest, ARestartForgetsTheOldWorldWithoutAStormOfChanges) {
-  playAndSettle();
-  sprayGround(30);  // the floor is wet
-  devices.press(Key::D);
-  ASSERT_TRUE(listenUntil([&] { return game.puzzleElements[kDoorButton]->isActive(); }));
-  devices.release(Key::D);
-  listen(10);  // the door is on its way up, both buttons are down
-  press(Key::P);
-  heard.clear();
-  press(Key::R);
-  ASSERT_EQ(game.gameState, GameState::Menu);
-  EXPECT_EQ(changes(), std::vector<SoundEventType>{SoundEventType::MenuClick});
-  heard.clear();
-  play();
-  ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
-  listen(5);
-  EXPECT_EQ(changes(), (std::vector<SoundEventType>{SoundEventType::MenuClick, SoundEventType::Landed}));
 }
 
 }  // namespace

@@ -75,19 +75,6 @@ TEST(SoundSynth, EverySoundIsMadeTheSameWayEveryTimeAndStaysInRange) {
   EXPECT_NE(Synth(kRate, 7).make(SoundId::Rain), a[SoundId::Rain]);
 }
 
-TEST(SoundSynth, LoopsWrapWithoutASeam) {
-  Synth synth(kRate);
-  for (std::size_t i = soundIndex(kFirstLoop); i < kSoundCount; ++i) {
-    const auto id = static_cast<SoundId>(i);
-    SCOPED_TRACE(soundName(id));
-    std::vector<float> s = synth.make(id);
-    float inside = 0;
-    for (std::size_t k = 1; k < s.size(); ++k) inside = std::max(inside, std::abs(s[k] - s[k - 1]));
-    // The step from the last sample back to the first is no larger than the sound's own steps.
-    EXPECT_LE(std::abs(s.front() - s.back()), inside);
-  }
-}
-
 // --- Mixer ------------------------------------------------------------------
 
 TEST(SoundMixer, ManyLoudVoicesStayInsideFullScale) {
@@ -102,22 +89,6 @@ TEST(SoundMixer, ManyLoudVoicesStayInsideFullScale) {
   std::vector<float> out = render(mixer, 9000);
   EXPECT_LT(peak(out), 1.0f);
   EXPECT_GT(peak(out), 0.9f);
-}
-
-TEST(SoundMixer, OneShotsPlayToTheirEndAndFreeTheirVoice) {
-  SoundBank bank = flatBank(0.2f, 0.5f, 480);
-  Mixer mixer(bank, kRate);
-  mixer.apply(MixerCommand::play(SoundId::Jump, 1.0f));
-  mixer.apply(MixerCommand::play(SoundId::Wet, 1.0f, 2.0f));  // twice as fast: half as long
-  EXPECT_EQ(mixer.playingOneShots(), 2u);
-  render(mixer, 300);
-  EXPECT_EQ(mixer.playingOneShots(), 1u);
-  render(mixer, 300);
-  EXPECT_EQ(mixer.playingOneShots(), 0u);
-  std::vector<float> after = render(mixer, 100);
-  EXPECT_EQ(peak(after), 0.0f);
-  mixer.apply(MixerCommand::play(SoundId::Rain, 1.0f));  // a loop cannot be started as a one-shot
-  EXPECT_EQ(mixer.playingOneShots(), 0u);
 }
 
 TEST(SoundMixer, MuteSilencesEverythingAndUnmuteBringsItBack) {
@@ -138,54 +109,7 @@ TEST(SoundMixer, MuteSilencesEverythingAndUnmuteBringsItBack) {
   EXPECT_LT(largestStep(back, 0), 0.01f);  // the sound returns gliding, not with a click
 }
 
-TEST(SoundMixer, LoopsGlideToTheirLevelsWithoutClicks) {
-  SoundBank bank = flatBank(0.3f, 0.5f);
-  Mixer mixer(bank, kRate);
-  // The largest change between frames a glide of the loop's level allows.
-  const float glideStep = 0.5f / (Mixer::kLoopGlideSeconds * kRate) + 1e-6f;
-  mixer.apply(MixerCommand::loop(SoundId::Wheel, 1.0f, 1.0f, -1.0f));
-  std::vector<float> rising = render(mixer, 9600);
-  EXPECT_LE(largestStep(rising, 0), glideStep + 0.5f / (Mixer::kMasterGlideSeconds * kRate));
-  EXPECT_NEAR(rising[rising.size() - 2], 0.5f, 1e-5f);  // hard left
-  EXPECT_NEAR(rising.back(), 0.0f, 1e-6f);
-  mixer.apply(MixerCommand::loop(SoundId::Wheel, 1.0f, 1.0f, 1.0f));  // swing to the right
-  std::vector<float> swing = render(mixer, 9600);
-  EXPECT_LE(largestStep(swing, 0), glideStep);
-  EXPECT_LE(largestStep(swing, 1), glideStep);
-  mixer.apply(MixerCommand::loop(SoundId::Wheel, 0.0f, 1.0f, 1.0f));
-  EXPECT_EQ(mixer.loopTarget(SoundId::Wheel), 0.0f);
-  std::vector<float> falling = render(mixer, 9600);
-  EXPECT_LE(largestStep(falling, 1), glideStep);
-  EXPECT_EQ(falling.back(), 0.0f);
-}
-
-TEST(SoundMixer, BadLevelsFromTheGameAreTamed) {
-  SoundBank bank = flatBank(0.3f, 0.5f);
-  Mixer mixer(bank, kRate);
-  mixer.apply(MixerCommand::loop(SoundId::Rain, NAN, INFINITY, -NAN));
-  mixer.apply(MixerCommand::play(SoundId::Jump, -3.0f, 0.0f, 9.0f));
-  mixer.apply(MixerCommand::volume(NAN));
-  std::vector<float> out = render(mixer, 4800);
-  for (float s : out) ASSERT_TRUE(std::isfinite(s) && std::abs(s) < 1.0f);
-}
-
 // --- Queue and engine --------------------------------------------------------
-
-TEST(SoundQueue, HoldsItsCapacityInOrderAndRefusesMore) {
-  SpscQueue<int, 4> q;
-  int v = 0;
-  EXPECT_FALSE(q.pop(v));
-  for (int i = 0; i < 4; ++i) EXPECT_TRUE(q.push(i));
-  EXPECT_FALSE(q.push(99));
-  for (int i = 0; i < 4; ++i) {
-    ASSERT_TRUE(q.pop(v));
-    EXPECT_EQ(v, i);
-  }
-  EXPECT_FALSE(q.pop(v));
-  EXPECT_TRUE(q.push(5));  // the ring wraps
-  ASSERT_TRUE(q.pop(v));
-  EXPECT_EQ(v, 5);
-}
 
 TEST(SoundQueue, AProducerAndAConsumerThreadLoseAndReorderNothing) {
   SpscQueue<int, 64> q;
@@ -214,24 +138,6 @@ TEST(SoundQueue, AProducerAndAConsumerThreadLoseAndReorderNothing) {
   EXPECT_TRUE(inOrder);
 }
 
-TEST(SoundEngine, CommandsPostedReachTheMixerAtTheNextRender) {
-  AudioEngine engine(kRate);
-  std::vector<float> out(2048, 1.0f);
-  engine.render(out.data(), 1024);
-  EXPECT_EQ(peak(out), 0.0f);  // nothing asked for, nothing heard
-  EXPECT_TRUE(engine.post(MixerCommand::loop(SoundId::Rain, 1.0f)));
-  EXPECT_TRUE(engine.post(MixerCommand::play(SoundId::Land, 1.0f)));
-  engine.render(out.data(), 1024);
-  EXPECT_GT(peak(out), 0.01f);
-  // A full queue drops the command instead of waiting.
-  std::size_t accepted = 0;
-  while (engine.post(MixerCommand::loop(SoundId::Rain, 0.5f)) && accepted < 10 * AudioEngine::kQueueCapacity)
-    ++accepted;
-  EXPECT_EQ(accepted, AudioEngine::kQueueCapacity);
-  engine.render(out.data(), 16);
-  EXPECT_TRUE(engine.post(MixerCommand::mute(true)));
-}
-
 // --- Director ----------------------------------------------------------------
 
 SoundEvent heard(SoundEventType type, float gain = 1, std::size_t index = 0) {
@@ -249,16 +155,6 @@ const MixerCommand* find(const std::vector<MixerCommand>& commands, MixerCommand
   return nullptr;
 }
 
-TEST(SoundDirector, EachMToggleFlipsTheMute) {
-  AudioDirector director(false);
-  auto first = director.direct({heard(SoundEventType::MuteToggled)});
-  EXPECT_TRUE(director.isMuted());
-  EXPECT_TRUE(find(first, MixerCommand::Kind::SetMuted, SoundId::Rain)->muted);
-  auto second = director.direct({heard(SoundEventType::MuteToggled)});
-  EXPECT_FALSE(director.isMuted());
-  EXPECT_FALSE(find(second, MixerCommand::Kind::SetMuted, SoundId::Rain)->muted);
-}
-
 TEST(SoundDirector, OneStartPerSoundAndUpdateAtTheLoudestLevel) {
   AudioDirector director(false);
   auto commands =
@@ -274,32 +170,6 @@ TEST(SoundDirector, OneStartPerSoundAndUpdateAtTheLoudestLevel) {
       wet->gain,
       find(director.direct({heard(SoundEventType::BlockWetted, 0.2f)}), MixerCommand::Kind::Play, SoundId::Wet)->gain);
   EXPECT_EQ(find(commands, MixerCommand::Kind::Play, SoundId::ButtonPress), nullptr);
-}
-
-TEST(SoundDirector, LoopsFollowTheirSourcesAndFadeWhenNoLongerReported) {
-  AudioDirector director(false);
-  SoundEvent spray = heard(SoundEventType::SprayLoop);
-  spray.power = Power::Ice;
-  auto playing =
-      director.direct({spray, heard(SoundEventType::JetLoop, 0.5f, 1), heard(SoundEventType::JetLoop, 0.0f, 2)});
-  EXPECT_GT(find(playing, MixerCommand::Kind::SetLoop, SoundId::IceSpray)->gain, 0.0f);
-  EXPECT_EQ(find(playing, MixerCommand::Kind::SetLoop, SoundId::WaterSpray)->gain, 0.0f);
-  float oneJet = find(playing, MixerCommand::Kind::SetLoop, SoundId::Jet)->gain;
-  EXPECT_GT(oneJet, 0.0f);
-  // Two jets are louder than one, but not twice as loud.
-  auto two = director.direct({spray, heard(SoundEventType::JetLoop, 0.5f, 1), heard(SoundEventType::JetLoop, 0.5f, 2)});
-  float twoJets = find(two, MixerCommand::Kind::SetLoop, SoundId::Jet)->gain;
-  EXPECT_GT(twoJets, oneJet);
-  EXPECT_LT(twoJets, 2 * oneJet);
-  // Unchanged levels are not sent again.
-  auto same =
-      director.direct({spray, heard(SoundEventType::JetLoop, 0.5f, 1), heard(SoundEventType::JetLoop, 0.5f, 2)});
-  EXPECT_EQ(find(same, MixerCommand::Kind::SetLoop, SoundId::Jet), nullptr);
-  // The pause: nothing reported, every game loop goes to 0; the rain stays.
-  auto paused = director.direct({});
-  EXPECT_EQ(find(paused, MixerCommand::Kind::SetLoop, SoundId::Jet)->gain, 0.0f);
-  EXPECT_EQ(find(paused, MixerCommand::Kind::SetLoop, SoundId::IceSpray)->gain, 0.0f);
-  EXPECT_EQ(find(paused, MixerCommand::Kind::SetLoop, SoundId::Rain), nullptr);
 }
 
 }  // namespace

@@ -18,23 +18,6 @@ TEST(Sprite, BoundsFromCentreAndSize) {
   EXPECT_FLOAT_EQ(b.bottom, 275);
 }
 
-TEST(Sprite, SetSizeScalesTheWholeMatrixTranslationIncluded) {
-  Sprite s("X", 10, 20);
-  s.translate(30, 40, 0);
-  s.setSize(20, 10);
-  EXPECT_EQ(s.getPosition(), Vec3(60, 20, 0));  // x * 20/10, y * 10/20
-  EXPECT_FLOAT_EQ(s.getWidth(), 20);
-}
-
-TEST(Sprite, SheetCellsCutToFiveDecimals) {
-  Sprite s("X", 1, 1);
-  s.setColumns(18);
-  s.setRows(3);
-  SheetCell c = s.sheetCell();
-  EXPECT_FLOAT_EQ(c.uvScale.x, 0.05555f);
-  EXPECT_FLOAT_EQ(c.uvScale.y, 0.33333f);
-}
-
 TEST(Sprite, AnimationStepsEverySecondDrawByDefaultAndLoops) {
   Sprite s("X", 1, 1);
   s.setRows(1);
@@ -57,31 +40,6 @@ TEST(Sprite, NonLoopingAnimationsStopAtTheirEnds) {
   s.frameStep = -1;
   for (int i = 0; i < 10; ++i) s.stepAnimation();
   EXPECT_EQ(s.getFrame(), 0);
-}
-
-TEST(Sprite, OneFrameRowStaysOnFrameZero) {
-  Sprite s("X", 1, 1);
-  s.loop = false;
-  for (int i = 0; i < 5; ++i) s.stepAnimation();
-  EXPECT_EQ(s.getFrame(), 0);
-  s.loop = true;
-  for (int i = 0; i < 5; ++i) s.stepAnimation();
-  EXPECT_EQ(s.getFrame(), 0);
-}
-
-TEST(Sprite, SetAnimationBackwardStartsOnTheLastFrame) {
-  Sprite s("X", 1, 1);
-  s.setRows(3);
-  EXPECT_EQ(s.getFrameCount(1), 1);
-  EXPECT_EQ(s.getFrameCount(2), 1);
-  s.setFrameCount(1, 13);
-  s.frameStep = -1;
-  s.setAnimation(1);
-  EXPECT_EQ(s.getFrame(), 12);
-  s.stepAnimation();
-  s.stepAnimation();
-  s.setAnimation(1);  // the same row again changes nothing
-  EXPECT_EQ(s.getFrame(), 11);
 }
 
 TEST(Sprite, NearCameraBandIsInclusive) {
@@ -118,32 +76,6 @@ TEST(Sprite, DrawSetsTheCellMirrorAndMatrixThenResetsUv) {
   EXPECT_EQ(st.dir, Vec2(-1, 0));
   EXPECT_FLOAT_EQ(st.wvp[0][0], 32);
   EXPECT_FLOAT_EQ(st.wvp[1][1], 100);
-}
-
-TEST(Sprite, OffScreenDrawStepsTheAnimationWithoutAQuad) {
-  test::RecordingRenderContext context;
-  // The game's camera at the origin: the screen is x -500 .. 500, y -400 .. 400.
-  Matrix viewProj = multiply(lookAtLH(Vec3(0, 0, -10), Vec3(0, 0, 0), Vec3(0, 1, 0)), orthoLH(1000, 800, 1, 1000));
-  context.viewProj = &viewProj;
-  TextureRegistry textures(context, ".");
-  Sprite s("X", 100, 100);
-  s.setRows(1);
-  s.setFrameCount(0, 3);
-  s.frameDelay = 0;
-  auto drawnAt = [&](float x, float y) {
-    s.setPosition(x, y);
-    context.draws.clear();
-    const int frame = s.getFrame();
-    s.draw(context, textures);
-    EXPECT_NE(s.getFrame(), frame) << x << ", " << y;  // stepped either way
-    return context.quads().size() == 1;
-  };
-  EXPECT_TRUE(drawnAt(0, 0));
-  EXPECT_TRUE(drawnAt(549, 0));  // its left edge just inside the right one
-  EXPECT_TRUE(drawnAt(-549, 449));
-  EXPECT_FALSE(drawnAt(551, 0));
-  EXPECT_FALSE(drawnAt(0, -451));
-  EXPECT_FALSE(drawnAt(5000, 5000));
 }
 
 TEST(Glyphs, CellsOfLettersDigitsAndSigns) {

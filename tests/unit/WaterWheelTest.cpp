@@ -94,15 +94,6 @@ TEST(WaterWheelSpinDown, AWheelUnderASteadyStreamNeverDecays) {
   EXPECT_EQ(rig.wheel.frameDelay, 0);  // full spin changes frame on every draw
 }
 
-TEST(WaterWheelSpinDown, TheTurnPlaysBackwardForCounterClockwiseSpin) {
-  WheelRig rig(3);
-  rig.hitRight(700);
-  rig.wheel.update(kDt);
-  EXPECT_EQ(rig.wheel.getAnimation(), 1);
-  EXPECT_EQ(rig.wheel.frameStep, -1.0f);
-  EXPECT_EQ(rig.wheel.frameDelay, 6);  // 7 - 7 x 0.105, truncated
-}
-
 TEST(WaterWheelFaults, NoUsableSpinDownTimeStopsTheWheelWhenTheWaterStops) {
   for (float spinDown : {0.0f, -3.0f, std::numeric_limits<float>::quiet_NaN()}) {
     WheelRig rig(spinDown);

@@ -77,36 +77,5 @@ TEST(ControllerMapping, TriggerSpraysAndRightStickAims) {
   EXPECT_NEAR(aim->y, 1.0f, 1e-5f);
 }
 
-TEST(ControllerMapping, TwoPadsCombine) {
-  ControllerState a, b;
-  a.leftStick = Vec2(0.2f, 0);
-  b.leftStick = Vec2(-0.9f, 0.3f);
-  a.south = true;
-  b.rightTrigger = 0.7f;
-  ControllerState c = combine(a, b);
-  EXPECT_FLOAT_EQ(c.leftStick.x, -0.9f);
-  EXPECT_FLOAT_EQ(c.leftStick.y, 0.3f);
-  EXPECT_TRUE(c.south);
-  EXPECT_FLOAT_EQ(c.rightTrigger, 0.7f);
-  ControllerInput in = mapController(c);
-  EXPECT_TRUE(held(in, Key::A));
-  EXPECT_TRUE(held(in, Key::W));
-  EXPECT_TRUE(in.leftButton);
-}
-
-TEST(ControllerMapping, AimPointStandsOffThePlayersScreenPosition) {
-  // The camera at its start place: the world point (50, 100) is the screen centre.
-  Vec2 screen = playerScreenPosition(Vec3(50, 100, 0), Vec3(50, 100, -10));
-  EXPECT_FLOAT_EQ(screen.x, 500);
-  EXPECT_FLOAT_EQ(screen.y, 400);
-  // 100 right and 40 up of the centre: y down on the screen.
-  screen = playerScreenPosition(Vec3(1150, 340, 0), Vec3(1050, 300, -10));
-  EXPECT_FLOAT_EQ(screen.x, 600);
-  EXPECT_FLOAT_EQ(screen.y, 360);
-  Vec2 cursor = stickAimCursor(screen, Vec2(0, -1));
-  EXPECT_FLOAT_EQ(cursor.x, 600);
-  EXPECT_FLOAT_EQ(cursor.y, 360 - kStickAimReach);
-}
-
 }  // namespace
 }  // namespace vw

@@ -43,44 +43,5 @@ TEST(FrameRecord, AnyChangedValueMakesADifferentFrame) {
   EXPECT_TRUE(empty.sameAs(FrameRecord{}));
 }
 
-TEST(FrameRecord, BatchesKeepTheirOwnVertices) {
-  FrameRecord f;
-  Vertex* first = f.mapBatch(1);
-  for (int i = 0; i < 4; ++i) first[i].position = Vec3(1, 0, 0);
-  f.drawBatch(DrawState{}, 1);
-  Vertex* second = f.mapBatch(1);
-  for (int i = 0; i < 4; ++i) second[i].position = Vec3(2, 0, 0);
-  f.drawBatch(DrawState{}, 1);
-  ASSERT_EQ(f.calls().size(), 2u);
-  EXPECT_FLOAT_EQ(f.vertices(f.calls()[0].firstVertex)->position.x, 1);
-  EXPECT_FLOAT_EQ(f.vertices(f.calls()[1].firstVertex)->position.x, 2);
-}
-
-TEST(FrameRecord, BatchesAreBoundedByWhatWasMapped) {
-  FrameRecord f;
-  f.mapBatch(kBatchQuads + 5);  // more than the buffer holds
-  f.drawBatch(DrawState{}, kBatchQuads + 5);
-  ASSERT_EQ(f.calls().size(), 1u);
-  EXPECT_EQ(f.calls()[0].quadCount, kBatchQuads);
-  f.mapBatch(3);
-  f.drawBatch(DrawState{}, 10);  // draws no more than were mapped
-  EXPECT_EQ(f.calls()[1].quadCount, 3u);
-  f.drawBatch(DrawState{}, 3);  // nothing mapped: nothing drawn
-  f.mapBatch(0);
-  f.drawBatch(DrawState{}, 0);
-  EXPECT_EQ(f.calls().size(), 2u);
-}
-
-TEST(FrameRecord, ABatchMappedAgainBeforeItIsDrawnIsReplaced) {
-  FrameRecord f;
-  f.mapBatch(5);
-  Vertex* v = f.mapBatch(2);
-  for (int i = 0; i < 8; ++i) v[i].position = Vec3(7, 0, 0);
-  f.drawBatch(DrawState{}, 2);
-  ASSERT_EQ(f.calls().size(), 1u);
-  EXPECT_EQ(f.calls()[0].firstVertex, 0u);
-  EXPECT_EQ(f.calls()[0].quadCount, 2u);
-}
-
 }  // namespace
 }  // namespace vw

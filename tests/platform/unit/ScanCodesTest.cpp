@@ -32,23 +32,5 @@ TEST(ScanCodes, TheGamesKeysHaveTheirCodes) {
   EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_DOWN), Key::Down);
 }
 
-TEST(ScanCodes, EveryKnownKeyHasItsOwnCodeAndTheRestNone) {
-  std::set<int> seen;
-  int known = 0;
-  for (int sc = 0; sc < SDL_NUM_SCANCODES; ++sc) {
-    int code = set1CodeForScancode(sc);
-    EXPECT_GE(code, 0);
-    EXPECT_LT(code, 256);
-    if (code == 0) continue;
-    ++known;
-    EXPECT_TRUE(seen.insert(code).second) << "scancode " << sc << " repeats set-1 code " << code;
-  }
-  EXPECT_GT(known, 100);
-  EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_UNKNOWN), 0);
-  EXPECT_EQ(set1CodeForScancode(SDL_SCANCODE_AUDIOPLAY), 0);
-  EXPECT_EQ(set1CodeForScancode(-1), 0);
-  EXPECT_EQ(set1CodeForScancode(SDL_NUM_SCANCODES), 0);
-}
-
 }  // namespace
 }  // namespace vw

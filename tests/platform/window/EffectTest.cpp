@@ -96,23 +96,6 @@ TEST_F(EffectTest, DirMirrorsAndUvPicksTheCell) {
   for (int x : {650, 700, 750}) EXPECT_EQ(frame.at(x, 550), kGreen);
 }
 
-TEST_F(EffectTest, TexelsAreDrawnWithTheirAlpha) {
-  std::vector<std::uint8_t> half(8 * 8 * 4);
-  for (std::size_t i = 0; i < half.size(); i += 4) {
-    half[i] = 255;
-    half[i + 3] = 128;
-  }
-  TextureId glass = context->createTexture(8, 8, half.data());
-  beginFrame();
-  drawSprite(glass, -150, 300);
-  context->present();
-  Rgb c = backBuffer().at(300, 200);
-  // Half red over the sky blue (0, 204, 255).
-  EXPECT_NEAR(c.r, 128, 2);
-  EXPECT_NEAR(c.g, 102, 2);
-  EXPECT_NEAR(c.b, 127, 2);
-}
-
 TEST_F(EffectTest, SprayLayerIsCompositedTheRightWayUp) {
   beginFrame();
   context->setBlend(BlendMode::Additive);
@@ -142,48 +125,12 @@ TEST_F(EffectTest, SprayLayerIsCompositedTheRightWayUp) {
   EXPECT_EQ(frame.count(kRed), 40 * 40);
 }
 
-TEST_F(EffectTest, SeveralBatchesInOneFrameEachDrawTheirOwnQuads) {
-  beginFrame();
-  context->setWorldViewProj(camera.viewProj);
-  for (int batch = 0; batch < 2; ++batch) {
-    context->setTexture(solid(batch == 0 ? kRed : kGreen));
-    Vertex* v = context->mapBatch(1);
-    const float x = -350 + 300 * batch, y = 400, h = 20;
-    v[0] = {Vec3(x - h, y + h, 0), Vec2(0, 0)};
-    v[1] = {Vec3(x + h, y + h, 0), Vec2(1, 0)};
-    v[2] = {Vec3(x - h, y - h, 0), Vec2(0, 1)};
-    v[3] = {Vec3(x + h, y - h, 0), Vec2(1, 1)};
-    context->drawBatch(1);
-  }
-  context->present();
-  Picture frame = backBuffer();
-  EXPECT_EQ(frame.at(100, 100), kRed);
-  EXPECT_EQ(frame.at(400, 100), kGreen);
-  EXPECT_EQ(frame.count(kRed), 40 * 40);
-  EXPECT_EQ(frame.count(kGreen), 40 * 40);
-}
-
 TEST_F(EffectTest, PicturesTooLargeForATextureAreLeftOut) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(context->createTexture(1 << 20, 1, nullptr), 0);
   EXPECT_EQ(context->createTexture(0, 0, nullptr), 0);
   std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("does not fit in a texture"), std::string::npos) << err;
-}
-
-TEST_F(EffectTest, ShaderErrorsComeWithTheCompilerLog) {
-  std::string error;
-  EXPECT_FALSE(ShaderProgram::load(world.dir / "Shaders/missing.glsl", error));
-  EXPECT_NE(error.find("missing.glsl: cannot open the shader file"), std::string::npos) << error;
-  EXPECT_FALSE(ShaderProgram::build("#ifdef VERTEX\nvoid main() { gl_Position = nonsense; }\n#endif\n"
-                                    "#ifdef FRAGMENT\nout vec4 c; void main() { c = vec4(1.0); }\n#endif\n",
-                                    "broken.glsl", error));
-  EXPECT_NE(error.find("broken.glsl: the vertex stage does not compile"), std::string::npos) << error;
-  EXPECT_NE(error.find("nonsense"), std::string::npos) << error;  // the log names the culprit
-  EXPECT_FALSE(ShaderProgram::build("#ifdef VERTEX\nin vec3 position; void main() { gl_Position = vec4(position, 1.0); }\n"
-                                    "#endif\n#ifdef FRAGMENT\nout vec4 c; void main() { c = vec4(1.0); }\n#endif\n",
-                                    "flat.glsl", error));
-  EXPECT_NE(error.find("flat.glsl: the shader has no gWVP uniform"), std::string::npos) << error;
 }
 
 }  // namespace

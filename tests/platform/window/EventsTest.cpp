@@ -94,28 +94,6 @@ TEST_F(EventsTest, LosingTheFocusPausesPlayAndLosesTheDevices) {
   EXPECT_EQ(session->game().gameState, GameState::Menu);
 }
 
-TEST_F(EventsTest, F11AndAltEnterToggleFullscreen) {
-  ASSERT_FALSE(window->fullscreen());
-  pushKey(SDL_SCANCODE_F11);
-  waitForFullscreen(true);
-  EXPECT_TRUE(window->fullscreen());
-  pushKey(SDL_SCANCODE_RETURN, KMOD_LALT);
-  waitForFullscreen(false);
-  EXPECT_FALSE(window->fullscreen());
-  pushKey(SDL_SCANCODE_RETURN);  // Enter alone is just a key
-  SDL_Delay(50);
-  SDL_PumpEvents();
-  EXPECT_FALSE(window->fullscreen());
-}
-
-TEST_F(EventsTest, ClosingTheWindowEndsTheLoop) {
-  EXPECT_FALSE(events->quitRequested());
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  push(quit);
-  EXPECT_TRUE(events->quitRequested());
-}
-
 TEST_F(EventsTest, APluggedInControllerPlaysUntilItIsPulledOut) {
   const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
                                               SDL_CONTROLLER_BUTTON_MAX, 0);
@@ -165,24 +143,6 @@ TEST_F(EventsTest, APluggedInControllerPlaysUntilItIsPulledOut) {
   input->pollMouse(mouse);
   EXPECT_EQ(keys[Key::W], 0);
   EXPECT_EQ(mouse.buttons[0], 0);
-}
-
-TEST_F(EventsTest, AScriptedRunIsNotPausedByTheWindow) {
-  world.write("run.txt", "5 D\n");
-  RunOptions options;
-  options.dataDir = world.dir;
-  options.script = world.dir / "run.txt";
-  Session scripted(options, *context, input.get());
-  ASSERT_EQ(scripted.start(), 0);
-  DesktopEvents scriptedEvents(*window, *context, *input, scripted);
-  scripted.game().gameState = GameState::Playing;
-  SDL_Event e{};
-  e.type = SDL_WINDOWEVENT;
-  e.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-  SDL_PushEvent(&e);
-  while (scriptedEvents.dispatchEvent()) {
-  }
-  EXPECT_EQ(scripted.game().gameState, GameState::Playing);
 }
 
 }  // namespace

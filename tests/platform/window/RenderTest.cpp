@@ -23,22 +23,6 @@ class ScreenTest : public WindowTest {
   std::unique_ptr<Game> game;
 };
 
-TEST_F(ScreenTest, TitleMenuShowsBannerAndTextOnTheSky) {
-  renderFrame(*game, *context);
-  Picture frame = backBuffer();
-  // The banner: 283 wide, centred at world (-300, -140).
-  EXPECT_EQ(frame.at(150, 700), kBanner);
-  EXPECT_EQ(frame.at(20, 780), kBanner);
-  // The first glyph of "Vaporwick", size 60 at world (-125, 325).
-  EXPECT_EQ(frame.at(325, 175), kGlyph);
-  // Where nothing is drawn, the sky.
-  EXPECT_EQ(frame.at(900, 60), kSky);
-  EXPECT_EQ(frame.at(999, 0), kSky);
-  EXPECT_EQ(frame.at(999, 799), kSky);
-  // The title menu draws no world.
-  EXPECT_EQ(frame.count(kStone), 0);
-}
-
 TEST_F(ScreenTest, PlaySceneDrawsTheBlockWhereItsBoundsAre) {
   game->gameState = GameState::Playing;
   renderFrame(*game, *context);
@@ -73,18 +57,6 @@ TEST_F(ScreenTest, PlaySceneDrawsTheBlockWhereItsBoundsAre) {
   EXPECT_EQ(frame.at(75, 750), kSky);  // the gap between two icons
 }
 
-TEST_F(ScreenTest, PauseScreenShowsOnlyItsLines) {
-  game->gameState = GameState::Paused;
-  renderFrame(*game, *context);
-  Picture frame = backBuffer();
-  // "Press P to unpause" starts at camera x - 325, camera y + 50.
-  Vec2 first = onScreen(50 - 325, 100 + 50);
-  EXPECT_EQ(frame.at(static_cast<int>(first.x), static_cast<int>(first.y)), kGlyph);
-  EXPECT_EQ(frame.count(kStone), 0);
-  EXPECT_EQ(frame.count(kWaterIcon), 0);
-  EXPECT_EQ(frame.at(500, 700), kSky);
-}
-
 TEST_F(ScreenTest, SprayParticlesShowWhereTheyAre) {
   game->gameState = GameState::Playing;
   ParticleEmitter& spray = game->player->getEmitter();
@@ -108,19 +80,6 @@ TEST_F(ScreenTest, SprayParticlesShowWhereTheyAre) {
     ++checked;
   }
   EXPECT_GT(checked, 0);
-}
-
-TEST_F(ScreenTest, AnIdenticalFrameLeavesTheBackBufferAsItWas) {
-  renderFrame(*game, *context);
-  Picture first = backBuffer();
-  renderFrame(*game, *context);
-  EXPECT_EQ(backBuffer().rgba, first.rgba);
-  game->gameState = GameState::Playing;
-  renderFrame(*game, *context);
-  EXPECT_NE(backBuffer().rgba, first.rgba);
-  game->gameState = GameState::Menu;
-  renderFrame(*game, *context);
-  EXPECT_EQ(backBuffer().rgba, first.rgba);
 }
 
 }  // namespace

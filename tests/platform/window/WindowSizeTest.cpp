@@ -54,15 +54,6 @@ class WindowSizeTest : public WindowTest {
   std::unique_ptr<Game> game;
 };
 
-TEST_F(WindowSizeTest, AtItsOwnSizeTheWindowShowsTheBackBufferAsItIs) {
-  renderFrame(*game, *context);
-  context->drawToWindow();
-  Picture shown = windowPixels();
-  ASSERT_EQ(shown.width, kScreenWidth);
-  ASSERT_EQ(shown.height, kScreenHeight);
-  EXPECT_EQ(shown.rgba, backBuffer().rgba);
-}
-
 TEST_F(WindowSizeTest, AWideWindowGetsBarsAndAClickStillLandsOnTheIcon) {
   resizeTo({1500, 900});
   renderFrame(*game, *context);
@@ -90,65 +81,6 @@ TEST_F(WindowSizeTest, AWideWindowGetsBarsAndAClickStillLandsOnTheIcon) {
   EXPECT_TRUE(game->ui->hudClicked);
   EXPECT_TRUE(game->ui->isSteamIconSelected());
   EXPECT_FALSE(game->ui->isWaterIconSelected());
-}
-
-TEST_F(WindowSizeTest, ATallSmallWindowGetsBarsAboveAndBelow) {
-  resizeTo({500, 700});
-  renderFrame(*game, *context);
-  context->drawToWindow();
-  Picture shown = windowPixels();
-  ASSERT_EQ(shown.width, 500);
-  // 500 x 400 of picture between bars of 150 pixels.
-  EXPECT_EQ(shown.at(250, 100), kBar);
-  EXPECT_EQ(shown.at(250, 600), kBar);
-  EXPECT_EQ(shown.at(450, 160), kSky);
-  // The block (back buffer 400..500 x 450..550) at half size.
-  EXPECT_EQ(shown.at(225, 150 + 250), kStone);
-  Vec2 ice = centreOf(shown, kIceIcon);
-  Vec2 click = windowToBackBuffer(ice, window->size());
-  game->ui->handleHudClick(true, Vec3(click, 0));
-  EXPECT_TRUE(game->ui->isIceIconSelected());
-}
-
-TEST_F(WindowSizeTest, TheCursorReachesTheGameInBackBufferPixels) {
-  resizeTo({2000, 800});  // bars of 500 on each side
-  DesktopInput input(*window);
-  SDL_WarpMouseInWindow(window->handle(), 600, 400);
-  Vec2 cursor;
-  for (int i = 0; i < 200; ++i) {
-    SDL_PumpEvents();
-    cursor = input.cursorPosition();
-    if (cursor.x == 100) break;
-    SDL_Delay(5);
-  }
-  EXPECT_FLOAT_EQ(cursor.x, 100);
-  EXPECT_FLOAT_EQ(cursor.y, 400);
-}
-
-TEST_F(WindowSizeTest, FullscreenKeepsTheLetterboxedView) {
-  window->toggleFullscreen();
-  for (int i = 0; i < 100 && !window->fullscreen(); ++i) {
-    SDL_PumpEvents();
-    SDL_Delay(5);
-  }
-  EXPECT_TRUE(window->fullscreen());
-  for (int i = 0; i < 100 && window->size().width != 1280; ++i) {
-    SDL_PumpEvents();
-    SDL_Delay(5);
-  }
-  renderFrame(*game, *context);
-  context->drawToWindow();
-  Picture shown = windowPixels();
-  ASSERT_EQ(shown.width, 1280);  // the Xvfb screen the tests run on
-  ASSERT_EQ(shown.height, 1024);
-  // 1280 x 1024 is 5:4: the whole screen is picture, at 1.28 times.
-  EXPECT_EQ(shown.at(static_cast<int>(450 * 1.28f), static_cast<int>(500 * 1.28f)), kStone);
-  window->toggleFullscreen();
-  for (int i = 0; i < 100 && window->fullscreen(); ++i) {
-    SDL_PumpEvents();
-    SDL_Delay(5);
-  }
-  EXPECT_FALSE(window->fullscreen());
 }
 
 }  // namespace
