@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Measures how many seeded faults the unit and campaign tests catch.
 #
-#   scripts/mutants.sh [--tests-from REV] [--list FILE] [--only N[,N...]] [--keep]
+#   scripts/mutants.sh [--tests-from REV | --tree-from REV] [--list FILE] [--only N[,N...]] [--keep]
 #
 # Copies the working tree to a scratch folder (with tests/ taken from git
 # revision REV when asked, e.g. `main`, to score an older suite on the same
-# faults), builds the unit and campaign test programs once, then applies the
+# faults; or the whole tree from REV, for a suite that relies on the code of
+# its own revision), builds the unit and campaign test programs once, then applies the
 # mutants of FILE (default scripts/mutants.txt) one at a time: rebuild,
 # run the unit tests, then the campaign tests, restore. A mutant is killed
 # when a test fails, times out or crashes; it survives when both pass; a
@@ -16,16 +17,18 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 tests_from=""
+tree_from=""
 list=scripts/mutants.txt
 only=""
 keep=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --tests-from) tests_from=$2; shift 2 ;;
+    --tree-from) tree_from=$2; shift 2 ;;
     --list) list=$2; shift 2 ;;
     --only) only=",$2,"; shift 2 ;;
     --keep) keep=1; shift ;;
-    *) echo "usage: $0 [--tests-from REV] [--list FILE] [--only N[,N...]] [--keep]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--tests-from REV | --tree-from REV] [--list FILE] [--only N[,N...]] [--keep]" >&2; exit 2 ;;
   esac
 done
 [ -f "$list" ] || { echo "$0: no mutant list $list" >&2; exit 2; }
@@ -36,32 +39,43 @@ cleanup() { if [ "$keep" = 0 ]; then rm -rf "$scratch"; else echo "scratch kept 
 trap cleanup EXIT
 
 echo "== scratch copy in $scratch"
-git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -xf - -C "$scratch"
+if [ -n "$tree_from" ]; then
+  git archive "$tree_from" | tar -xf - -C "$scratch"
+  echo "   the whole tree from $tree_from"
+else
+  git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -xf - -C "$scratch"
+fi
 if [ -n "$tests_from" ]; then
   rm -rf "$scratch/tests"
   git archive "$tests_from" tests | tar -xf - -C "$scratch"
   echo "   tests/ from $tests_from"
 fi
 
-export CCACHE_BASEDIR=$scratch
+# Scratch copies share the compiler cache: paths are taken relative to the copy.
+export CCACHE_BASEDIR=$scratch CCACHE_NOHASHDIR=1
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 build=$scratch/build
-cmake -S "$scratch" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVAPORWICK_PLATFORM=OFF \
+# Unoptimised and without debug information: quick to rebuild and link.
+cmake -S "$scratch" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DVAPORWICK_PLATFORM=OFF \
   "${launcher[@]}" >"$scratch/configure.log" 2>&1 || { cat "$scratch/configure.log"; exit 1; }
 targets=(vaporwick_tests vaporwick_campaign_tests)
 unit=$build/tests/vaporwick_tests
 campaign=$build/tests/campaign/vaporwick_campaign_tests
 
-build_tests() { timeout 900 nice -n 10 cmake --build "$build" -j2 --target "${targets[@]}" >"$scratch/build.log" 2>&1; }
-# 0 when every test passes; non-zero on a failure, a crash or a timeout.
+build() { timeout 900 nice -n 10 cmake --build "$build" -j2 --target "$@" >"$scratch/build.log" 2>&1; }
+# 0 when every test passes; 1 on a failure, a crash or a timeout; 2 when a
+# program does not build. The campaign is built and run only for what the
+# unit tests let through.
 run_tests() {
+  build "${targets[0]}" || return 2
   (cd "$scratch" && timeout 180 nice -n 10 "$unit" --gtest_brief=1 >"$scratch/unit.log" 2>&1) || return 1
+  build "${targets[1]}" || return 2
   (cd "$scratch" && timeout 600 nice -n 10 "$campaign" --gtest_brief=1 >"$scratch/campaign.log" 2>&1) || return 1
 }
 
 echo "== building the tests"
-build_tests || { tail -30 "$scratch/build.log"; exit 1; }
+nice -n 10 cmake --build "$build" -j2 --target "${targets[@]}" >"$scratch/build.log" 2>&1 || { tail -30 "$scratch/build.log"; exit 1; }
 echo "== unmutated run"
 if ! run_tests; then
   echo "the unmutated tests fail; no score can be given" >&2
@@ -99,17 +113,13 @@ while IFS= read -r line; do
     invalid=$((invalid + 1))
     continue
   fi
-  if ! build_tests; then
-    echo "#$n does not build: $line"
-    stillborn=$((stillborn + 1))
-  elif run_tests; then
-    echo "#$n SURVIVED: $line"
-    survived=$((survived + 1))
-    survivors+=("#$n $line")
-  else
-    echo "#$n killed"
-    killed=$((killed + 1))
-  fi
+  result=0
+  run_tests || result=$?
+  case $result in
+    0) echo "#$n SURVIVED: $line"; survived=$((survived + 1)); survivors+=("#$n $line") ;;
+    1) echo "#$n killed"; killed=$((killed + 1)) ;;
+    *) echo "#$n does not build: $line"; stillborn=$((stillborn + 1)) ;;
+  esac
   cp "$scratch/.original" "$scratch/$file"
 done <"$list"
 
