@@ -115,30 +115,6 @@ TEST_F(Pictures, ListNamesEveryPictureAndEveryListedFileLoads)
         EXPECT_NE(rec.first, kWindowIconPath) << "the window icon is not a texture";
 }
 
-TEST_F(Pictures, SheetsDivideIntoCellsShapedAndSizedLikeTheirSprites)
-{
-    // Drawn size of one cell in world units (= screen pixels): cells must have at
-    // least that many pixels, and the same shape.
-    const std::map<std::string, std::pair<float, float>> drawn = {
-        {"ANIMATION", {32, 100}}, {"ARM", {90, 80}},          {"BUTTONART", {60, 20}}, {"TRAPDOOR", {100, 100}},
-        {"WATERWHEEL", {100, 100}}, {"WATERICON", {60, 60}},   {"STEAMICON", {60, 60}}, {"ICEICON", {60, 60}},
-        {"TEXT", {60, 60}},        {"STEAM", {27, 27}},        {"WATERSPRAY", {27, 27}}, {"ICESPRAY", {27, 27}},
-        {"VAPORWICKMENU", {283, 1205}}, {"BACKGROUND", {1600, 1280}}};
-    for (const PictureEntry& entry : pictureTable()) {
-        const Image& img = image(entry.key);
-        ASSERT_GT(img.width, 0) << entry.key;
-        EXPECT_EQ(img.width % entry.columns, 0) << entry.key;
-        EXPECT_EQ(img.height % entry.rows, 0) << entry.key;
-        const float cw = static_cast<float>(img.width / entry.columns), ch = static_cast<float>(img.height / entry.rows);
-        if (const auto it = drawn.find(entry.key); it != drawn.end()) {
-            EXPECT_GE(cw, it->second.first) << entry.key;
-            EXPECT_GE(ch, it->second.second) << entry.key;
-            EXPECT_NEAR(cw / ch, it->second.first / it->second.second, 0.01f) << entry.key;
-        }
-    }
-    EXPECT_EQ(image("BACKGROUND").width * 4, image("BACKGROUND").height * 5);
-}
-
 TEST(ArmRows, TableMatchesTheAimSectorsTheGameChooses)
 {
     const float expected[20] = {-100, -70, -50, -30, -10, 10, 30, 50, 70, 90, 110, 130, 150, 170, 180, -130, -150, -170, -90, -90};

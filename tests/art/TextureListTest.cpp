@@ -27,30 +27,6 @@ TEST(TextureList, GameReaderGetsEveryKeyAndPathWithoutLineBreaks)
     EXPECT_EQ(records->front().first, "Pictures/background.png");
 }
 
-TEST(TextureList, ParserAcceptsWhatTheGameAcceptsAndNamesTheBadRecord)
-{
-    std::string error;
-    auto ok = parseTextureList("a.png|KEYX\n|b.png|K2\n|&", error);
-    ASSERT_TRUE(ok);
-    ASSERT_EQ(ok->size(), 2u);
-    EXPECT_EQ((*ok)[0].key, "KEYX");
-    EXPECT_EQ((*ok)[1].path, "b.png");
-
-    auto crlf = parseTextureList("a.png|KEYX\r\n|b.png|K2\r\n|&", error);
-    ASSERT_TRUE(crlf);
-    EXPECT_EQ((*crlf)[0].key, "KEYX");
-
-    auto empty = parseTextureList("&", error);
-    ASSERT_TRUE(empty);
-    EXPECT_TRUE(empty->empty());
-
-    EXPECT_FALSE(parseTextureList("a.png|KEYX\n|b.png|K2\n|", error));
-    EXPECT_NE(error.find("record 3"), std::string::npos) << error;
-    EXPECT_FALSE(parseTextureList("a.png|KEYX", error));
-    EXPECT_FALSE(parseTextureList("", error));
-    EXPECT_FALSE(parseTextureList(std::string(60, 'p') + "|KEY\n|&", error));
-}
-
 TEST(GlyphSheet, MissingOrBadFontIsReportedWithItsPath)
 {
     try {

@@ -19,18 +19,6 @@ namespace {
 using test::ParticleList;
 using test::TestWorld;
 
-TEST(PlayerContacts, StandingOnTwoBlocksRecordsTwoTops) {
-  TestWorld w;
-  w.addBlock(-50, 0, 100, 100);
-  w.addBlock(50, 0, 100, 100);
-  w.placePlayer(0, 100);  // feet on y = 50, straddling the joint
-  CollisionScene scene = w.scene();
-  collidePlayerWithBlocks(scene);
-  ASSERT_EQ(w.player.getContacts().size(), 2u);
-  EXPECT_EQ(w.player.getContactTypes()[0], CollisionType::Top);
-  EXPECT_EQ(w.player.getContactTypes()[1], CollisionType::Top);
-}
-
 TEST(PlayerContacts, BlocksAndElementsOutsideTheCameraBandAreSkipped) {
   TestWorld w;
   w.cameraEye.x = -1000;  // the band runs from -1700 to -200
@@ -41,50 +29,6 @@ TEST(PlayerContacts, BlocksAndElementsOutsideTheCameraBandAreSkipped) {
   collidePlayerWithBlocks(scene);
   collidePlayerWithElements(scene);
   EXPECT_TRUE(w.player.getContacts().empty());
-}
-
-TEST(PlayerContacts, AWideBlockReachingIntoTheBandIsNearThoughItsCentreIsNot) {
-  TestWorld w;
-  w.cameraEye.x = -250;                  // the band runs from -950 to 550
-  w.addBlock(600, 0, 2000, 100);         // -400 to 1600: a puzzle's whole ground
-  w.placePlayer(-300, 100);
-  ParticleList list;
-  list.push_back(w.particle(Power::Water, -250, 50));
-  CollisionScene scene = w.scene();
-  collidePlayerWithBlocks(scene);
-  ASSERT_EQ(w.player.getContacts().size(), 1u);
-  EXPECT_EQ(w.player.getContactTypes()[0], CollisionType::Top);
-  collideSpray(scene, list);
-  EXPECT_EQ(w.mapElements[0]->getState(), BlockState::Wet);
-}
-
-TEST(PlayerContacts, ButtonsAndJetsLeaveNoContact) {
-  TestWorld w;
-  Btn& button = w.add<Btn>(0, 50, "BUTTONART", 60.0f, 20.0f, true, nullptr, nullptr);
-  Steamjet& jet = w.add<Steamjet>(0, -100, "STONE2", 50.0f, 50.0f, 100.0f, 300.0f, Vec3(0, 30, 0), w.random);
-  jet.activate();
-  w.placePlayer(0, 100);
-  CollisionScene scene = w.scene();
-  collidePlayerWithElements(scene);
-  EXPECT_TRUE(w.player.getContacts().empty());
-  EXPECT_TRUE(button.isPressed());
-  EXPECT_TRUE(button.isActive());
-}
-
-TEST(SprayOnBlocks, OnlyEveryFifthIceParticleIsTestedAndSpendsItsGroup) {
-  TestWorld w;
-  MapElement& block = w.addBlock(0, 0, 100, 100);
-  ParticleList list = w.farParticles(Power::Ice, 10);
-  list[7] = w.particle(Power::Ice, 0, 0);
-  CollisionScene scene = w.scene();
-  collideSpray(scene, list);
-  EXPECT_EQ(block.getState(), BlockState::Normal);
-  for (auto& p : list) EXPECT_FALSE(p.spent);
-
-  list[5] = w.particle(Power::Ice, 0, 0);
-  collideSpray(scene, list);
-  EXPECT_EQ(block.getState(), BlockState::Frozen);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(list[i].spent, i >= 3 && i <= 7) << i;
 }
 
 TEST(SprayOnBlocks, GroupsAtTheEndsOfTheListFallBackToTheTestedParticle) {
@@ -155,17 +99,6 @@ TEST(SprayOnBlocks, HeavyBlocksStopEverySprayAndNeverChange) {
   }
 }
 
-TEST(SprayOnBlocks, BlocksOutsideTheCameraBandAreUntouched) {
-  TestWorld w;
-  MapElement& far = w.addBlock(2000, 0, 100, 100);
-  ParticleList list;
-  list.push_back(w.particle(Power::Water, 2000, 0));
-  CollisionScene scene = w.scene();
-  collideSpray(scene, list);
-  EXPECT_EQ(far.getState(), BlockState::Normal);
-  EXPECT_FALSE(list[0].spent);
-}
-
 TEST(SprayOnElements, ParticlesPassButtonsAndJets) {
   TestWorld w;
   Btn& button = w.add<Btn>(0, 0, "BUTTONART", 100.0f, 100.0f, false, nullptr, nullptr);
@@ -201,22 +134,6 @@ TEST(SprayOnElements, DoorsStopWaterAndSteamAndEveryFifthIceGroup) {
   ice[5] = w.particle(Power::Ice, 0, 0);
   collideSpray(scene, ice);
   for (int i = 0; i < 6; ++i) EXPECT_EQ(ice[i].spent, i >= 3) << i;
-}
-
-TEST(CollideAll, RunsBlocksSprayBoxesJetsThenElements) {
-  TestWorld w;
-  w.addBlock(0, 0, 400, 100);
-  auto& box = w.add<MovingBlock>(150, 75, "RUSTYBOX", 50.0f, 50.0f);
-  Btn& button = w.add<Btn>(-100, 55, "BUTTONART", 60.0f, 10.0f, true, nullptr, nullptr);
-  Steamjet& jet = w.add<Steamjet>(150, 50, "STONE2", 50.0f, 50.0f, 100.0f, 300.0f, Vec3(0, 30, 0), w.random);
-  jet.activate();
-  w.placePlayer(-100, 100);
-  CollisionScene scene = w.scene();
-  collideAll(scene);
-  EXPECT_EQ(w.player.getContacts().size(), 1u);  // the ground; the button leaves none
-  EXPECT_TRUE(button.isActive());
-  EXPECT_EQ(box.getContacts().size(), 1u);
-  EXPECT_FALSE(jet.isActive());  // the box stands in its column
 }
 
 }  // namespace

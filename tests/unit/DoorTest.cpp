@@ -72,22 +72,6 @@ TEST(RisingDoorToggle, TurnsBackHalfWay) {
   EXPECT_EQ(door.getPosition().y, 100.0f);  // stays at the bottom
 }
 
-TEST(RisingDoorFaults, NoTravelTimeStillGivesFinitePositions) {
-  for (float travel : {0.0f, -2.0f, std::numeric_limits<float>::quiet_NaN(),
-                       std::numeric_limits<float>::infinity()}) {
-    for (DoorMode mode : {DoorMode::Active, DoorMode::Toggle}) {
-      auto doorOwner = placedDoor(mode, travel, 0.5f);
-      RisingDoor& door = *doorOwner;
-      door.activate();
-      run(door, 0.5f);
-      door.deactivate();
-      run(door, 3.0f);
-      EXPECT_TRUE(std::isfinite(door.getPosition().y)) << travel;
-      EXPECT_GT(door.getTravelTime(), 0.0f);
-    }
-  }
-}
-
 // A trap door as the loader sets it up, at (0, 0).
 std::unique_ptr<TrapDoor> makeTrap(float facing = 1, float size = 100, float thickness = 20) {
   auto trap = std::make_unique<TrapDoor>("TRAPDOOR", size, thickness, facing);
@@ -174,32 +158,6 @@ TEST(TrapDoorSwing, OpensAtFrameElevenAndClosesAtFrameOne) {
   EXPECT_EQ(closing.back(), 2);
   EXPECT_EQ(trap.getAnimation(), 0);
   EXPECT_EQ(trap.getBounds().bottom, 30.0f);
-}
-
-TEST(TrapDoorSwing, SwitchedOffAtFrameSixItPlaysBackFromThere) {
-  auto trapOwner = makeTrap();
-  TrapDoor& trap = *trapOwner;
-  trap.activate();
-  while (trap.getFrame() < 6) trap.stepAnimation();
-  trap.deactivate();
-  EXPECT_EQ(trap.getAnimation(), 1);
-  EXPECT_EQ(trap.getFrame(), 6);
-  std::vector<int> frames = swing(trap);
-  EXPECT_EQ(frames, (std::vector<int>{6, 5, 4, 3, 2}));
-  EXPECT_EQ(trap.getAnimation(), 0);
-  trap.deactivate();  // already closed: ignored
-  EXPECT_EQ(trap.getAnimation(), 0);
-}
-
-TEST(TrapDoorSwing, WhileSwingingTheLidKeepsTheBoxItLeavesAndCarriesItWhenMoved) {
-  auto trapOwner = makeTrap();
-  TrapDoor& trap = *trapOwner;
-  trap.activate();  // as the loader does before moving the lid
-  trap.translate(400, -45, 0);
-  Bounds b = trap.updateBounds();
-  EXPECT_EQ(b.left, 350.0f);
-  EXPECT_EQ(b.top, 5.0f);
-  EXPECT_EQ(b.bottom, -15.0f);
 }
 
 TEST(TrapDoorThickness, NoThicknessOrNoSizeGivesFiniteBounds) {

@@ -7,19 +7,6 @@ namespace {
 
 using test::GameFixture;
 
-TEST_F(GameFixture, StartsOnTheTitleMenuWithTheWorldLoaded) {
-  ASSERT_TRUE(started);
-  EXPECT_EQ(game.gameState, GameState::Menu);
-  EXPECT_EQ(game.mapElements.size(), 1u);
-  EXPECT_FLOAT_EQ(game.levelWidth, 1600);  // one puzzle of 2000: W - 400
-  EXPECT_FLOAT_EQ(game.backgroundTravel, -100);
-  EXPECT_EQ(game.player->getPosition(), Vec3(-300, 100, 0));
-  EXPECT_EQ(game.cameraEye, Vec3(50, 100, -10));
-  ASSERT_EQ(game.sharedText.lines.size(), 1u);
-  EXPECT_EQ(game.sharedText.lines[0].text, "You Win!!");
-  EXPECT_EQ(game.sharedText.lines[0].x, 600);
-}
-
 TEST_F(GameFixture, HoldingPPausesOnceAndTwoPressesUnpause) {
   startPlaying();
   ASSERT_EQ(game.gameState, GameState::Playing);
@@ -86,24 +73,6 @@ TEST_F(GameFixture, MenuRectanglesWorkBeforeAndAfterARestart) {
     tap(Key::R);
     ASSERT_EQ(game.gameState, GameState::Menu);
   }
-}
-
-TEST_F(GameFixture, EscapePausesResumesAndQuitsOnlyFromTheMenu) {
-  startPlaying();
-  tap(Key::Escape);
-  EXPECT_EQ(game.gameState, GameState::Paused);
-  EXPECT_FALSE(game.quitRequested);
-  tap(Key::Escape);
-  EXPECT_EQ(game.gameState, GameState::Playing);
-  tap(Key::P);
-  devices.hold({Key::R, Key::Escape});  // restart: the menu shows, but Escape was for the pause screen
-  run();
-  EXPECT_EQ(game.gameState, GameState::Menu);
-  EXPECT_FALSE(game.quitRequested);
-  devices.releaseAll();
-  run();
-  tap(Key::Escape);
-  EXPECT_TRUE(game.quitRequested);
 }
 
 TEST_F(GameFixture, HudClickChoosesAPowerWithoutSprayingThatUpdate) {

@@ -20,16 +20,6 @@ using test::TestWorld;
 
 constexpr float kDt = 1.0f / 60.0f;
 
-// One update of a box as the game runs it: the full pass's contacts, the
-// box's own step, its pass again and its push-out.
-void runBox(TestWorld& w, MovingBlock& box) {
-  CollisionScene scene = w.scene();
-  collideBox(scene, box);
-  box.update(kDt);
-  collideBox(scene, box);
-  box.resolveContacts();
-}
-
 // A 50 x 50 box resting on a 100-wide block of the given state at the origin.
 struct BoxOnBlock {
   TestWorld w;
@@ -45,32 +35,6 @@ struct BoxOnBlock {
     collideBox(scene, *box);
   }
 };
-
-TEST(MovingBlockShove, PlayerAt222AndAHalfAndARestingBoxOnIceShareEightyNine) {
-  BoxOnBlock s(BlockState::Frozen);
-  s.collide();
-  EXPECT_TRUE(s.box->isActive());  // a Top contact with ice activates it at once
-  s.w.placePlayer(-41, 100);       // right edge just into the box's left face
-  s.w.player.setVelocity(222.5f, 0, 0);
-  CollisionScene scene = s.w.scene();
-  collidePlayerWithElements(scene);
-  EXPECT_FLOAT_EQ(s.box->getVelocity().x, 89.0f);
-  EXPECT_FLOAT_EQ(s.w.player.getVelocity().x, 89.0f);
-  ASSERT_EQ(s.w.player.getContactTypes().size(), 1u);
-  EXPECT_EQ(s.w.player.getContactTypes()[0], CollisionType::Side);
-}
-
-TEST(MovingBlockShove, ABoxOnPlainGroundIsNotShoved) {
-  BoxOnBlock s(BlockState::Normal);
-  s.collide();
-  EXPECT_FALSE(s.box->isActive());
-  s.w.placePlayer(-41, 100);
-  s.w.player.setVelocity(222.5f, 0, 0);
-  CollisionScene scene = s.w.scene();
-  collidePlayerWithElements(scene);
-  EXPECT_EQ(s.box->getVelocity().x, 0.0f);
-  EXPECT_EQ(s.w.player.getVelocity().x, 222.5f);
-}
 
 TEST(MovingBlockFriction, WaterDoesNotMoveABoxOnPlainGround) {
   BoxOnBlock s(BlockState::Normal);
@@ -132,20 +96,6 @@ TEST(MovingBlockFriction, HalfOnIceHalfOnPlainGroundLosesFortyTwo) {
   box.update(kDt);
   EXPECT_FLOAT_EQ(box.getVelocity().x, 58.0f);
   EXPECT_TRUE(box.isActive());
-}
-
-TEST(MovingBlockFriction, ATouchedWallHalvesTheGroundFriction) {
-  TestWorld w;
-  w.addBlock(0, 0, 200, 100, BlockState::Frozen);
-  w.addBlock(75, 100, 100, 100);  // a wall whose left face touches the box
-  auto& box = w.add<MovingBlock>(0, 75, "RUSTYBOX", 50.0f, 50.0f);
-  CollisionScene scene = w.scene();
-  collideBox(scene, box);
-  ASSERT_EQ(box.getContactTypes().size(), 2u);
-  EXPECT_EQ(box.getContactTypes()[1], CollisionType::Side);
-  box.setVelocity(Vec3(-100, 0, 0));
-  box.update(kDt);
-  EXPECT_FLOAT_EQ(box.getVelocity().x, -100.0f + 5.25f / 2);
 }
 
 TEST(MovingBlockLimits, AShoveOf300IsCutTo275) {
@@ -216,17 +166,6 @@ TEST(MovingBlockDoors, ABoxUnderAClosingDoorRaisesIt) {
   EXPECT_EQ(door.getPosition().y, 300.0f);
 }
 
-TEST(MovingBlockContacts, BoxesPassThroughBoxesJetsAndWheels) {
-  TestWorld w;
-  auto& box = w.add<MovingBlock>(0, 0, "RUSTYBOX", 50.0f, 50.0f);
-  w.add<MovingBlock>(10, 0, "RUSTYBOX", 50.0f, 50.0f);
-  w.add<Steamjet>(0, -20, "STONE2", 50.0f, 50.0f, 100.0f, 300.0f, Vec3(0, 30, 0), w.random);
-  w.add<WaterWheel>(0, 0, "WATERWHEEL", 80.0f, 80.0f, nullptr, 3.0f);
-  CollisionScene scene = w.scene();
-  collideBox(scene, box);
-  EXPECT_TRUE(box.getContacts().empty());
-}
-
 TEST(MovingBlockContacts, PushOutZeroesTheSpeedOfThatAxis) {
   BoxOnBlock s(BlockState::Frozen);
   test::moveTo(*s.box, 0, 70);  // 5 units into the block
@@ -236,20 +175,6 @@ TEST(MovingBlockContacts, PushOutZeroesTheSpeedOfThatAxis) {
   EXPECT_EQ(s.box->getPosition().y, 75.0f);
   EXPECT_EQ(s.box->getVelocity(), Vec3(30, 0, 0));
   EXPECT_TRUE(s.box->getContacts().empty());
-}
-
-TEST(MovingBlockContacts, SlidingOntoPlainGroundTheBoxStops) {
-  TestWorld w;
-  w.addBlock(0, 0, 100, 100, BlockState::Frozen);
-  w.addBlock(100, 0, 100, 100);
-  auto& box = w.add<MovingBlock>(0, 75, "RUSTYBOX", 50.0f, 50.0f);
-  box.setVelocity(Vec3(150, 0, 0));
-  for (int i = 0; i < 120; ++i) runBox(w, box);
-  // It reached the stone, whose share of the friction stopped it, and it never fell.
-  EXPECT_GT(box.getPosition().x, 25.0f);
-  EXPECT_LT(box.getPosition().x, 75.0f);
-  EXPECT_EQ(box.getPosition().y, 75.0f);
-  EXPECT_EQ(box.getVelocity(), Vec3(0));
 }
 
 }  // namespace

@@ -197,23 +197,6 @@ TEST_F(PlayerTest, UmbrellaSlowsTheFallButNotItsLimit) {
   EXPECT_EQ(player.getAnimation(), 0);
 }
 
-TEST_F(PlayerTest, FallingOutOfTheWorldReturnsToTheLastGround) {
-  const Vec3 stood(-300, 100, 0);  // where the fixture landed
-  ASSERT_EQ(player.getLastGroundPosition(), stood);
-
-  player.setPosition(500, -2999.5f);
-  player.setVelocity(40, 0, 0);
-  step({}, {}, {}, false, 0.0f);
-  EXPECT_EQ(player.getRespawnCount(), 0);
-
-  player.setPosition(500, -3000);
-  player.setVelocity(40, -300, 0);
-  step({}, {}, {}, false, 0.0f);
-  EXPECT_EQ(player.getRespawnCount(), 1);
-  EXPECT_EQ(player.getPosition(), stood);
-  EXPECT_EQ(player.getVelocity(), Vec3(40, -300, 0));  // velocity kept
-}
-
 TEST_F(PlayerTest, QCyclesThePowerOncePerPressAndNotWithSpace) {
   const KeyArray q = keysOf({Key::Q});
   step(q, {}, {});
@@ -261,61 +244,6 @@ TEST_F(PlayerTest, NumberKeysChooseOnlyWhileTheButtonIsUp) {
   player.sprayBlocked = false;
   step({}, {}, {}, true);
   EXPECT_TRUE(player.getEmitter().isEmitting());
-}
-
-// The direction the arm sheet's row r is drawn pointing at, in degrees.
-float drawnDirection(int row) {
-  if (row == 0) return -100;
-  if (row >= 1 && row <= 13) return static_cast<float>((row - 5) * 20 + 10);
-  if (row == 14) return 180;
-  if (row == 15) return -130;
-  if (row == 16) return -150;
-  if (row == 17) return -170;
-  return -90;
-}
-
-float angleBetween(float a, float b) {
-  float d = std::fabs(a - b);
-  return d > 180 ? 360 - d : d;
-}
-
-TEST(ArmRow, EveryAimHasADrawnRowPointingItsWay) {
-  EXPECT_EQ(armRow(0.0f), 5);
-  EXPECT_EQ(armRow(kPi / 2), 9);
-  EXPECT_EQ(armRow(std::atan2(0.0f, -1.0f)), 14);
-  EXPECT_EQ(armRow(std::atan2(-0.0f, -1.0f)), 14);  // -180 exactly
-  EXPECT_EQ(armRow(-130 * kPi / 180), 15);
-  EXPECT_EQ(armRow(-150 * kPi / 180), 16);
-  EXPECT_EQ(armRow(-170 * kPi / 180), 17);
-  EXPECT_EQ(armRow(-110 * kPi / 180), 0);
-  EXPECT_EQ(armRow(std::nanf("")), 5);
-
-  for (int tenth = -1800; tenth <= 1800; ++tenth) {
-    const float degrees = static_cast<float>(tenth) / 10;
-    const int row = armRow(degrees * kPi / 180);
-    ASSERT_GE(row, 0) << degrees;
-    ASSERT_LE(row, 17) << degrees;
-    // Row 0 spans 40 degrees, every other row at most 20.
-    const float limit = row == 0 ? 20.01f : 10.01f;
-    EXPECT_LE(angleBetween(degrees, drawnDirection(row)), limit) << degrees << " row " << row;
-  }
-}
-
-TEST_F(PlayerTest, SprayLeavesFromWhereThePlayerStoodBeforeTheMove) {
-  player.setPower(Power::Ice);
-  player.setVelocity(200, 0, 0);
-  const Vec3 before = player.getPosition();
-  step({}, {}, {}, true, 0.1f);
-  const ParticleEmitter& emitter = player.getEmitter();
-  EXPECT_EQ(emitter.getSpawnPoint(), before);
-  EXPECT_EQ(emitter.getSprayKind(), Power::Ice);
-  EXPECT_EQ(emitter.count(), 4u);
-  EXPECT_NEAR(player.getPosition().x, before.x + 20, 1e-3f);
-  // The shards moved 60 along the aim (to the right) in the same update, from the old place.
-  EXPECT_NEAR(emitter.getParticles()[0].getPosition().x, before.x + 60, 1e-3f);
-  // Contacts are used up by the update.
-  EXPECT_TRUE(player.getContacts().empty());
-  EXPECT_TRUE(player.getContactTypes().empty());
 }
 
 // Push-outs: the player at (-300, 100) is 32 x 100, bounds x -316..-284, y 50..150.

@@ -28,22 +28,6 @@ Vec3 at(const Sprite& s) { return s.getPosition(); }
 
 // --- The strip -------------------------------------------------------------
 
-TEST(PuzzleLoader, OnePuzzleHasNoBridgeAndEndsAtItsWidth) {
-  Loaded l(fixture("single"));
-  EXPECT_TRUE(l.diagnostics.empty()) << l.all();
-  EXPECT_EQ(l.world.puzzleCount, 1);
-  ASSERT_EQ(l.world.mapElements.size(), 3u);  // no bridge
-  EXPECT_FLOAT_EQ(l.world.levelWidth, 1600);  // W - 400
-  EXPECT_EQ(l.world.winLine.text, "You Win!!");
-  EXPECT_EQ(l.world.winLine.x, 600);  // W - 1400
-  EXPECT_EQ(l.world.winLine.y, 100);
-  EXPECT_EQ(l.world.winLine.size, 40);
-  EXPECT_EQ(at(*l.world.mapElements[0]), Vec3(600, -50, 0));  // puzzle x 1000 at world 600
-  // BLOCK fields are x, y, height, width.
-  EXPECT_FLOAT_EQ(l.world.mapElements[0]->getWidth(), 2000);
-  EXPECT_FLOAT_EQ(l.world.mapElements[0]->getHeight(), 100);
-}
-
 TEST(PuzzleLoader, TwoPuzzlesAreJoinedByAStoneBridge) {
   Loaded l(fixture("two"));  // CR LF line ends and '\' separators
   EXPECT_TRUE(l.diagnostics.empty()) << l.all();
@@ -124,18 +108,6 @@ TEST(PuzzleLoader, InitialStatesAndSheetSetUp) {
 
 // --- Bad input: reported, and the rest still loads --------------------------
 
-TEST(PuzzleLoaderBadInput, MissingListFile) {
-  test::TempDataDir dir;
-  Loaded l(dir.path());
-  const Diagnostic* d = l.find("cannot read the puzzle list");
-  ASSERT_NE(d, nullptr);
-  EXPECT_EQ(d->file, kPuzzleListFile);
-  EXPECT_EQ(d->severity, Severity::Error);
-  EXPECT_EQ(l.world.puzzleCount, 0);
-  EXPECT_TRUE(l.world.mapElements.empty());
-  EXPECT_FLOAT_EQ(l.world.levelWidth, 0);
-}
-
 TEST(PuzzleLoaderBadInput, MissingPuzzleFileIsLeftOutOfTheStrip) {
   test::TempDataDir dir;
   dir.list("a.txt\n|gone.txt\n|c.txt\n|&");
@@ -183,17 +155,6 @@ TEST(PuzzleLoaderBadInput, FilesWithoutTheirAmpersand) {
     ++missing;
   }
   EXPECT_EQ(missing, 3);
-}
-
-TEST(PuzzleLoaderBadInput, UnknownKeywordIsReportedAndSkipped) {
-  test::TempDataDir dir;
-  OnePuzzle l(dir, "1000|LADDER|1|2|3|BLOCK|0|0|10|10|&");
-  EXPECT_EQ(l.world.mapElements.size(), 1u);
-  const Diagnostic* d = l.find("unknown keyword \"LADDER\"");
-  ASSERT_NE(d, nullptr);
-  EXPECT_EQ(d->severity, Severity::Error);
-  EXPECT_EQ(d->file, "p.txt");
-  EXPECT_EQ(d->line, 1);
 }
 
 TEST(PuzzleLoaderBadInput, FallbacksForImpossibleValues) {

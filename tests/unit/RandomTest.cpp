@@ -12,18 +12,6 @@
 namespace vw {
 namespace {
 
-TEST(Random, DrawsTheMinimalStandardSequence) {
-  // Seeds that wrap or vanish modulo 2^31 - 1 included.
-  for (std::uint32_t seed : {0u, 1u, 2u, 5u, 12345u, 2147483646u, 2147483647u, 2147483648u, 4294967295u}) {
-    Random random(seed);
-    std::minstd_rand reference(seed);
-    for (int i = 0; i < 200000; ++i) {
-      const int expected = static_cast<int>(reference() - 1);
-      ASSERT_EQ(random.rand(), expected) << "seed " << seed << ", draw " << i;
-    }
-  }
-}
-
 TEST(FastModulus, EqualsTheRemainderForEveryKindOfDivisor) {
   std::mt19937 numbers(11);
   for (std::uint32_t d : {1u, 2u, 3u, 7u, 10u, 101u, 800u, 4096u, 10001u, 2147483647u, 4294967295u}) {

@@ -112,42 +112,6 @@ class SoundEventsTest : public GameFixture {
   std::vector<SoundEvent> last;
 };
 
-TEST_F(SoundEventsTest, TheTitleMenuClicksAndTheLandingIsHeardOnce) {
-  ASSERT_TRUE(started);
-  ASSERT_EQ(game.puzzleElements.size(), 7u);
-  EXPECT_TRUE(changes().empty());  // looking at the menu makes no sound
-
-  devices.cursor = Vec2(300, 400);  // "Start Game"
-  devices.button = true;
-  listen();
-  EXPECT_EQ(count(SoundEventType::MenuClick), 1u);
-  devices.button = false;
-  ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
-  listen(30);
-  EXPECT_EQ(count(SoundEventType::Landed), 1u);
-  EXPECT_EQ(count(SoundEventType::Jump), 0u);
-}
-
-TEST_F(SoundEventsTest, SprayingABlockWetsFreezesAndThawsItOnceEach) {
-  playAndSettle();
-  sprayGround(60);
-  EXPECT_EQ(game.mapElements[0]->getState(), BlockState::Wet);
-  EXPECT_EQ(count(SoundEventType::BlockWetted), 1u);
-  EXPECT_EQ(count(SoundEventType::BlockFrozen), 0u);
-
-  press(Key::Three);  // ice
-  EXPECT_EQ(count(SoundEventType::MenuClick), 1u);
-  sprayGround(60);
-  EXPECT_EQ(game.mapElements[0]->getState(), BlockState::Frozen);
-  EXPECT_EQ(count(SoundEventType::BlockFrozen), 1u);
-
-  press(Key::Two);  // steam
-  sprayGround(60);
-  EXPECT_EQ(game.mapElements[0]->getState(), BlockState::Normal);
-  EXPECT_EQ(count(SoundEventType::BlockThawed), 1u);
-  EXPECT_EQ(count(SoundEventType::BlockWetted), 1u);  // steam on stone does nothing
-}
-
 TEST_F(SoundEventsTest, ButtonsAndDoorsAreHeardOncePerChange) {
   playAndSettle();
   devices.press(Key::D);
@@ -178,27 +142,6 @@ TEST_F(SoundEventsTest, ButtonsAndDoorsAreHeardOncePerChange) {
   EXPECT_EQ(count(SoundEventType::ButtonReleased, kDoorButton), 1u);
   EXPECT_EQ(count(SoundEventType::DoorStarted, kDoor), 2u);
   EXPECT_EQ(count(SoundEventType::ButtonReleased, kTrapButton), 0u);  // it stays down
-}
-
-TEST_F(SoundEventsTest, MTogglesMuteOnEveryScreen) {
-  AudioDirector director(false);
-  auto mutedAfter = [&] {
-    director.direct(last);
-    return director.isMuted();
-  };
-  devices.press(Key::M);
-  listen();
-  EXPECT_EQ(count(SoundEventType::MuteToggled), 1u);
-  EXPECT_TRUE(mutedAfter());
-  listen(5);  // held: nothing more
-  EXPECT_EQ(count(SoundEventType::MuteToggled), 1u);
-  devices.release(Key::M);
-  listen();
-  playAndSettle();
-  devices.press(Key::M);
-  listen();
-  EXPECT_EQ(count(SoundEventType::MuteToggled), 1u);
-  EXPECT_FALSE(mutedAfter());
 }
 
 }  // namespace

@@ -8,16 +8,6 @@
 namespace vw {
 namespace {
 
-TEST(Sprite, BoundsFromCentreAndSize) {
-  Sprite s("X", 100, 50);
-  s.translate(200, 300, 0);
-  Bounds b = s.updateBounds();
-  EXPECT_FLOAT_EQ(b.left, 150);
-  EXPECT_FLOAT_EQ(b.right, 250);
-  EXPECT_FLOAT_EQ(b.top, 325);
-  EXPECT_FLOAT_EQ(b.bottom, 275);
-}
-
 TEST(Sprite, AnimationStepsEverySecondDrawByDefaultAndLoops) {
   Sprite s("X", 1, 1);
   s.setRows(1);
@@ -28,18 +18,6 @@ TEST(Sprite, AnimationStepsEverySecondDrawByDefaultAndLoops) {
     frames.push_back(s.getFrame());
   }
   EXPECT_EQ(frames, (std::vector<int>{0, 1, 1, 2, 2, 0, 0, 1}));
-}
-
-TEST(Sprite, NonLoopingAnimationsStopAtTheirEnds) {
-  Sprite s("X", 1, 1);
-  s.setFrameCount(0, 3);
-  s.loop = false;
-  s.frameDelay = 0;
-  for (int i = 0; i < 10; ++i) s.stepAnimation();
-  EXPECT_EQ(s.getFrame(), 2);
-  s.frameStep = -1;
-  for (int i = 0; i < 10; ++i) s.stepAnimation();
-  EXPECT_EQ(s.getFrame(), 0);
 }
 
 TEST(Sprite, NearCameraBandIsInclusive) {
@@ -76,22 +54,6 @@ TEST(Sprite, DrawSetsTheCellMirrorAndMatrixThenResetsUv) {
   EXPECT_EQ(st.dir, Vec2(-1, 0));
   EXPECT_FLOAT_EQ(st.wvp[0][0], 32);
   EXPECT_FLOAT_EQ(st.wvp[1][1], 100);
-}
-
-TEST(Glyphs, CellsOfLettersDigitsAndSigns) {
-  auto cell = [](char c) {
-    GlyphCell g = glyphCell(c);
-    return std::pair(g.column, g.row);
-  };
-  EXPECT_EQ(cell('A'), std::pair(0, 0));
-  EXPECT_EQ(cell('Z'), std::pair(1, 3));
-  EXPECT_EQ(cell('a'), std::pair(2, 3));
-  EXPECT_EQ(cell('z'), std::pair(3, 6));
-  EXPECT_EQ(cell('0'), std::pair(4, 6));
-  EXPECT_EQ(cell('9'), std::pair(5, 7));
-  EXPECT_EQ(cell(' '), std::pair(5, 9));
-  EXPECT_EQ(cell('?'), std::pair(7, 8));
-  EXPECT_EQ(cell('.'), std::pair(6, 7));
 }
 
 TEST(TextDraw, GlyphsOverlapByAThirdAndEmptyLinesStillMoveTheSprite) {

@@ -75,19 +75,6 @@ TEST(SteamjetBlocking, ABoxInTheColumnKeepsItOffUntilPushedAway) {
   EXPECT_TRUE(jet.isActive());
 }
 
-TEST(SteamjetBlocking, AnythingButAnotherJetStandingInTheColumnCounts) {
-  TestWorld w;
-  Steamjet& jet = addJet(w, 0, 0);
-  addJet(w, 10, 0);  // overlapping columns do not block each other
-  CollisionScene scene = w.scene();
-  checkSteamjet(scene, jet);
-  EXPECT_TRUE(jet.isActive());
-  auto& button = w.add<Btn>(0, 250, "BUTTONART", 60.0f, 10.0f, false, nullptr, nullptr);
-  checkSteamjet(scene, jet);
-  EXPECT_FALSE(jet.isActive());
-  (void)button;
-}
-
 TEST(SteamjetBlocking, AControlledJetComesBackOnlyWhileItsControllerIsOn) {
   TestWorld w;
   Steamjet& jet = addJet(w, 0, 0);
@@ -102,16 +89,6 @@ TEST(SteamjetBlocking, AControlledJetComesBackOnlyWhileItsControllerIsOn) {
   jet.deactivate();  // as a box in the column would
   checkSteamjet(scene, jet);
   EXPECT_TRUE(jet.isActive());  // the controller is on, so it comes back
-}
-
-TEST(SteamjetBlocking, ThePlayerInTheColumnDoesNotBlockIt) {
-  TestWorld w;
-  Steamjet& jet = addJet(w, 0, 0);
-  jet.activate();
-  w.placePlayer(0, 100);
-  CollisionScene scene = w.scene();
-  checkSteamjet(scene, jet);
-  EXPECT_TRUE(jet.isActive());
 }
 
 }  // namespace

@@ -108,13 +108,6 @@ TEST(WaterWheelFaults, NoUsableSpinDownTimeStopsTheWheelWhenTheWaterStops) {
   }
 }
 
-TEST(WaterWheelFaults, AWheelWithoutATargetTurnsAndStops) {
-  WheelRig rig(1, false);
-  rig.hitRight(700);
-  EXPECT_TRUE(rig.wheel.isActive());
-  EXPECT_GT(rig.updatesUntilStopped(1000), 0);
-}
-
 TEST(WaterWheelSpray, OnlyWaterTurnsItAndEveryKindStops) {
   TestWorld w;
   RisingDoor& door = w.add<RisingDoor>(300, 100, "RISINGDOOR", 50.0f, 200.0f, 1.0f, 1.0f, DoorMode::Toggle,

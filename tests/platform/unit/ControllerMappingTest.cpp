@@ -37,45 +37,5 @@ TEST(ControllerMapping, LeftStickAndDpadWalk) {
   EXPECT_TRUE(held(mapController(s), Key::D));
 }
 
-TEST(ControllerMapping, ButtonsGiveTheirKeys) {
-  ControllerState s;
-  s.south = true;
-  EXPECT_TRUE(held(mapController(s), Key::W));
-  s = ControllerState{};
-  s.leftShoulder = true;
-  EXPECT_TRUE(held(mapController(s), Key::Q));
-  s = ControllerState{};
-  s.rightShoulder = true;
-  EXPECT_TRUE(held(mapController(s), Key::Q));
-  s = ControllerState{};
-  s.start = true;
-  EXPECT_TRUE(held(mapController(s), Key::P));
-  s = ControllerState{};
-  s.back = true;
-  ControllerInput in = mapController(s);
-  EXPECT_TRUE(held(in, Key::R));
-  EXPECT_EQ(heldCount(in), 1);
-}
-
-TEST(ControllerMapping, TriggerSpraysAndRightStickAims) {
-  ControllerState s;
-  s.rightTrigger = 0.1f;
-  EXPECT_FALSE(mapController(s).leftButton);
-  s.rightTrigger = 0.8f;
-  EXPECT_TRUE(mapController(s).leftButton);
-
-  s.rightStick = Vec2(0.1f, 0.1f);  // inside the dead zone
-  EXPECT_FALSE(mapController(s).aim);
-  s.rightStick = Vec2(0.6f, -0.8f);  // up and to the right (y down)
-  auto aim = mapController(s).aim;
-  ASSERT_TRUE(aim);
-  EXPECT_NEAR(aim->x, 0.6f, 1e-5f);
-  EXPECT_NEAR(aim->y, -0.8f, 1e-5f);
-  s.rightStick = Vec2(0, 0.5f);  // half way down still aims straight down
-  aim = mapController(s).aim;
-  ASSERT_TRUE(aim);
-  EXPECT_NEAR(aim->y, 1.0f, 1e-5f);
-}
-
 }  // namespace
 }  // namespace vw

@@ -65,27 +65,5 @@ TEST_F(DesktopRunTest, ABrokenShaderStopsTheStartWithTheCompilerLog) {
   EXPECT_NE(err.find("oops"), std::string::npos) << err;
 }
 
-TEST_F(DesktopRunTest, DevicesLostWithTheFocusComeBackOnlyAPollLater) {
-  std::string error;
-  auto window = DesktopWindow::open(error);
-  ASSERT_TRUE(window) << error;
-  DesktopInput devices(*window);
-  KeyArray keys{};
-  MouseState mouse;
-  EXPECT_EQ(devices.pollKeyboard(keys), PollResult::Ok);
-  devices.focusChanged(false);
-  EXPECT_EQ(devices.pollKeyboard(keys), PollResult::Lost);
-  EXPECT_EQ(devices.pollMouse(mouse), PollResult::Lost);
-  devices.acquire();  // no focus: nothing to acquire
-  EXPECT_EQ(devices.pollKeyboard(keys), PollResult::Lost);
-  devices.focusChanged(true);
-  // The first poll with the focus back is still lost; Input then re-acquires...
-  EXPECT_EQ(devices.pollKeyboard(keys), PollResult::Lost);
-  devices.acquire();
-  // ...and the next poll reports the devices again.
-  EXPECT_EQ(devices.pollKeyboard(keys), PollResult::Ok);
-  EXPECT_EQ(devices.pollMouse(mouse), PollResult::Ok);
-}
-
 }  // namespace
 }  // namespace vw::test

@@ -96,35 +96,6 @@ TEST_F(EffectTest, DirMirrorsAndUvPicksTheCell) {
   for (int x : {650, 700, 750}) EXPECT_EQ(frame.at(x, 550), kGreen);
 }
 
-TEST_F(EffectTest, SprayLayerIsCompositedTheRightWayUp) {
-  beginFrame();
-  context->setBlend(BlendMode::Additive);
-  context->setTarget(RenderTarget::SprayLayerA);
-  context->clear({0, 0, 0, 0});
-  // One 40 x 40 particle quad at world (-350, 400): screen (100, 100), near the top-left corner.
-  Vertex* v = context->mapBatch(1);
-  const float x = -350, y = 400, h = 20;
-  v[0] = {Vec3(x - h, y + h, 0), Vec2(0, 0)};
-  v[1] = {Vec3(x + h, y + h, 0), Vec2(1, 0)};
-  v[2] = {Vec3(x - h, y - h, 0), Vec2(0, 1)};
-  v[3] = {Vec3(x + h, y - h, 0), Vec2(1, 1)};
-  context->setWorldViewProj(camera.viewProj);
-  context->setTexture(solid(kRed));
-  context->drawBatch(1);
-  context->setBlend(BlendMode::Alpha);
-  context->setTarget(RenderTarget::BackBuffer);
-  context->setWorldViewProj(fullScreenMatrix(camera.viewProj));
-  context->setTexture(context->layerTexture(RenderTarget::SprayLayerA));
-  context->drawQuad();
-  context->present();
-  Picture frame = backBuffer();
-  EXPECT_EQ(frame.at(100, 100), kRed);
-  EXPECT_EQ(frame.at(82, 82), kRed);
-  EXPECT_EQ(frame.at(100, 699), kSky);  // where an upside-down layer would put it
-  EXPECT_EQ(frame.at(900, 100), kSky);
-  EXPECT_EQ(frame.count(kRed), 40 * 40);
-}
-
 TEST_F(EffectTest, PicturesTooLargeForATextureAreLeftOut) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(context->createTexture(1 << 20, 1, nullptr), 0);

@@ -94,56 +94,5 @@ TEST_F(EventsTest, LosingTheFocusPausesPlayAndLosesTheDevices) {
   EXPECT_EQ(session->game().gameState, GameState::Menu);
 }
 
-TEST_F(EventsTest, APluggedInControllerPlaysUntilItIsPulledOut) {
-  const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                                              SDL_CONTROLLER_BUTTON_MAX, 0);
-  ASSERT_GE(index, 0) << SDL_GetError();
-  drain();  // the pad arrives as an event
-  ASSERT_FALSE(input->controllers().empty());
-  SDL_Joystick* pad = SDL_JoystickOpen(index);
-  ASSERT_TRUE(pad);
-  SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
-  SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
-  SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_RIGHTX, 32767);
-  SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, -32768);
-  SDL_PumpEvents();
-  drain();
-
-  KeyArray keys{};
-  MouseState mouse;
-  ASSERT_EQ(input->pollKeyboard(keys), PollResult::Ok);
-  ASSERT_EQ(input->pollMouse(mouse), PollResult::Ok);
-  EXPECT_EQ(keys[Key::W], 0x80);
-  EXPECT_EQ(keys[Key::A], 0x80);
-  EXPECT_EQ(keys[Key::D], 0);
-  EXPECT_EQ(mouse.buttons[0], 0x80);
-  // The aim point: the player's place on the screen, 150 pixels to the right.
-  const Game& game = session->game();
-  Vec2 player = playerScreenPosition(game.player->getPosition(), game.cameraEye);
-  Vec2 cursor = input->cursorPosition();
-  EXPECT_FLOAT_EQ(cursor.x, player.x + kStickAimReach);
-  EXPECT_FLOAT_EQ(cursor.y, player.y);
-
-  // The stick let go keeps the aim; moving the mouse takes it back.
-  SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_RIGHTX, 0);
-  SDL_PumpEvents();
-  input->pollKeyboard(keys);
-  input->pollMouse(mouse);
-  EXPECT_FLOAT_EQ(input->cursorPosition().x, player.x + kStickAimReach);
-  SDL_Event motion{};
-  motion.type = SDL_MOUSEMOTION;
-  push(motion);
-  EXPECT_NE(input->cursorPosition().x, player.x + kStickAimReach);
-
-  SDL_JoystickClose(pad);
-  SDL_JoystickDetachVirtual(index);
-  drain();
-  EXPECT_TRUE(input->controllers().empty());
-  input->pollKeyboard(keys);
-  input->pollMouse(mouse);
-  EXPECT_EQ(keys[Key::W], 0);
-  EXPECT_EQ(mouse.buttons[0], 0);
-}
-
 }  // namespace
 }  // namespace vw::test

@@ -57,30 +57,5 @@ TEST_F(ScreenTest, PlaySceneDrawsTheBlockWhereItsBoundsAre) {
   EXPECT_EQ(frame.at(75, 750), kSky);  // the gap between two icons
 }
 
-TEST_F(ScreenTest, SprayParticlesShowWhereTheyAre) {
-  game->gameState = GameState::Playing;
-  ParticleEmitter& spray = game->player->getEmitter();
-  spray.setSpawnPoint(-200, 300, 0);  // up and to the left of the screen centre
-  spray.setAngle(0);
-  spray.setEmitting(true);
-  for (int i = 0; i < 3; ++i) spray.update(1.0f / 60, false);
-  ASSERT_GT(spray.count(), 0u);
-  renderFrame(*game, *context);
-  Picture frame = backBuffer();
-  int checked = 0;
-  for (const auto& particle : spray.getParticles()) {
-    Vec3 centre(0);
-    for (const Vertex& v : particle.getCorners()) centre += v.position / 4.0f;
-    Vec2 p = onScreen(centre.x, centre.y);
-    int x = static_cast<int>(p.x), y = static_cast<int>(p.y);
-    if (x < 0 || x >= kScreenWidth || y < 0 || y >= kScreenHeight) continue;
-    EXPECT_EQ(frame.at(x, y), kSpray) << "particle at world " << centre.x << ", " << centre.y;
-    // Upside down it would be at the mirrored row, which is empty sky here.
-    EXPECT_EQ(frame.at(x, kScreenHeight - 1 - y), kSky);
-    ++checked;
-  }
-  EXPECT_GT(checked, 0);
-}
-
 }  // namespace
 }  // namespace vw::test
