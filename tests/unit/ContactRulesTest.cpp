@@ -97,7 +97,9 @@ TEST(PlayerShove, MomentumIsSharedOnlyWalkingIntoTheSideOfAMovingBox) {
     w.player.setVelocity(222.5f, -10, 0);
     collidePlayerWithElements(scene);
     EXPECT_FLOAT_EQ(box.getVelocity().x, c.boxSpeed);
-    if (c.boxSpeed > 0) EXPECT_FLOAT_EQ(w.player.getVelocity().y, -10);  // its own fall kept
+    if (c.boxSpeed > 0) {
+      EXPECT_FLOAT_EQ(w.player.getVelocity().y, -10);  // its own fall kept
+    }
   }
 }
 
@@ -185,6 +187,10 @@ TEST(PlayerGround, FrictionIsTheMeanOfTheGroundAndRespawnIsTheLastPlaceStood) {
   ASSERT_TRUE(w.player.isOnGround());
   // A wall beside the player is no part of the ground: 275 - 52.5.
   step(right, {{&ground, CollisionType::Top}, {&wall, CollisionType::Side}});
+  EXPECT_FLOAT_EQ(w.player.getVelocity().x, 222.5f);
+  // Puzzle elements are ground with friction too.
+  TrapDoor lid("TRAPDOOR", 100, 20, 1);
+  step(right, {{&lid, CollisionType::Top}});
   EXPECT_FLOAT_EQ(w.player.getVelocity().x, 222.5f);
   for (int i = 0; i < 5; ++i) step(right, {{&ground, CollisionType::Top}});
   const Vec3 lastStood = w.player.getPosition();
