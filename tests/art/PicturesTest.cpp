@@ -115,21 +115,6 @@ TEST_F(Pictures, ListNamesEveryPictureAndEveryListedFileLoads)
         EXPECT_NE(rec.first, kWindowIconPath) << "the window icon is not a texture";
 }
 
-TEST(ArmRows, TableMatchesTheAimSectorsTheGameChooses)
-{
-    const float expected[20] = {-100, -70, -50, -30, -10, 10, 30, 50, 70, 90, 110, 130, 150, 170, 180, -130, -150, -170, -90, -90};
-    for (int r = 0; r < 20; ++r)
-        EXPECT_FLOAT_EQ(armRowAngleDegrees(r), expected[r]) << "row " << r;
-    // The game picks row trunc(angle / 20 + 5) for aims above -120 degrees; every such
-    // aim must be drawn within 20 degrees of where it points.
-    for (float aim = -119.0f; aim <= 180.0f; aim += 0.5f) {
-        const int row = static_cast<int>(aim / 20.0f + 5.0f);
-        ASSERT_GE(row, 0);
-        ASSERT_LE(row, 14);
-        EXPECT_LE(std::abs(armRowAngleDegrees(row) - aim), 20.0f) << "aim " << aim;
-    }
-}
-
 TEST_F(Pictures, AFreshRunWritesTheSameBytes)
 {
     const fs::path second = freshTempDir("again");

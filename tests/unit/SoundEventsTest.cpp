@@ -68,37 +68,10 @@ class SoundEventsTest : public GameFixture {
     listen(5);
     heard.clear();
   }
-  // Points the cursor at a world position.
-  void aimAt(float x, float y) {
-    devices.cursor = Vec2(x - game.cameraEye.x + 500, 400 - (y - game.cameraEye.y));
-  }
-  void sprayGround(int updates) {
-    Vec3 p = game.player->getPosition();
-    aimAt(p.x + 70, -20);
-    devices.button = true;
-    listen(updates);
-    devices.button = false;
-    listen();
-  }
 
-  std::size_t count(SoundEventType type) const {
-    return static_cast<std::size_t>(
-        std::count_if(heard.begin(), heard.end(), [&](const SoundEvent& e) { return e.type == type; }));
-  }
   std::size_t count(SoundEventType type, std::size_t index) const {
     return static_cast<std::size_t>(std::count_if(
         heard.begin(), heard.end(), [&](const SoundEvent& e) { return e.type == type && e.index == index; }));
-  }
-  // Everything heard except the loops' levels, which are reported every update.
-  std::vector<SoundEventType> changes() const {
-    std::vector<SoundEventType> out;
-    for (const SoundEvent& e : heard) {
-      if (e.type != SoundEventType::JetLoop && e.type != SoundEventType::WheelLoop &&
-          e.type != SoundEventType::DoorLoop && e.type != SoundEventType::SprayLoop) {
-        out.push_back(e.type);
-      }
-    }
-    return out;
   }
   const SoundEvent* lastLoop(SoundEventType type, std::size_t index) const {
     for (const SoundEvent& e : last) {

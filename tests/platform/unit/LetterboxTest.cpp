@@ -5,27 +5,6 @@
 namespace vw {
 namespace {
 
-void expectRect(PixelRect r, int x, int y, int w, int h) {
-  EXPECT_EQ(r.x, x);
-  EXPECT_EQ(r.y, y);
-  EXPECT_EQ(r.width, w);
-  EXPECT_EQ(r.height, h);
-}
-
-TEST(Letterbox, FitsTheBackBufferKeepingItsShape) {
-  expectRect(letterboxRect({1000, 800}), 0, 0, 1000, 800);
-  expectRect(letterboxRect({500, 400}), 0, 0, 500, 400);
-  // Wider than 5:4: bars left and right.
-  expectRect(letterboxRect({2000, 800}), 500, 0, 1000, 800);
-  expectRect(letterboxRect({1500, 900}), 187, 0, 1125, 900);
-  // Taller: bars above and below.
-  expectRect(letterboxRect({1000, 1600}), 0, 400, 1000, 800);
-  expectRect(letterboxRect({640, 1000}), 0, 244, 640, 512);
-  // A minimised window has nowhere to draw.
-  expectRect(letterboxRect({0, 0}), 0, 0, 0, 0);
-  expectRect(letterboxRect({1000, 0}), 0, 0, 0, 0);
-}
-
 TEST(WindowToBackBuffer, MapsThroughTheLetterbox) {
   // Same size: unchanged.
   Vec2 p = windowToBackBuffer({123, 456}, {1000, 800});

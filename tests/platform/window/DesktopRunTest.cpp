@@ -56,14 +56,5 @@ TEST_F(DesktopRunTest, AnUnwritableScreenshotFailsTheRun) {
   EXPECT_NE(err.find("shot.png: cannot write the screenshot"), std::string::npos) << err;
 }
 
-TEST_F(DesktopRunTest, ABrokenShaderStopsTheStartWithTheCompilerLog) {
-  world.write("Shaders/sprite.glsl", "#ifdef VERTEX\nvoid main() { gl_Position = vec4(1.0) * oops; }\n#endif\n");
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(runDesktop(options()), 1);
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("sprite.glsl: the vertex stage does not compile"), std::string::npos) << err;
-  EXPECT_NE(err.find("oops"), std::string::npos) << err;
-}
-
 }  // namespace
 }  // namespace vw::test

@@ -54,23 +54,6 @@ class EventsTest : public ::testing::Test {
     push(e);
   }
 
-  void pushKey(SDL_Scancode sc, Uint16 mod = KMOD_NONE) {
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.windowID = SDL_GetWindowID(window->handle());
-    e.key.state = SDL_PRESSED;
-    e.key.keysym.scancode = sc;
-    e.key.keysym.mod = mod;
-    push(e);
-  }
-
-  void waitForFullscreen(bool wanted) {
-    for (int i = 0; i < 200 && window->fullscreen() != wanted; ++i) {
-      SDL_PumpEvents();
-      SDL_Delay(5);
-    }
-  }
-
   TestWorld world;
   std::unique_ptr<DesktopWindow> window;
   std::unique_ptr<GlRenderContext> context;
