@@ -129,6 +129,17 @@ TEST(BoxFriction, ElementsUnderABoxGiveNoFriction) {
   EXPECT_FLOAT_EQ(box.getVelocity().x, 100 - 2.625f);
 }
 
+TEST(BoxPushOut, EqualDepthsPushSidewaysAndStopOnlyTheSidewaysSpeed) {
+  TestWorld w;
+  MapElement& corner = w.addBlock(40, 35, 30, 30);  // touching the box's lower right corner
+  auto& box = w.add<MovingBlock>(0, 75, "RUSTYBOX", 50.0f, 50.0f);
+  box.addContact(&corner);
+  box.addContactType(CollisionType::Side);
+  box.setVelocity(Vec3(100, -100, 0));
+  box.resolveContacts();
+  EXPECT_EQ(box.getVelocity(), Vec3(0, -100, 0));
+}
+
 TEST(BoxUnderDoor, AnActiveModeDoorIsRaisedFromWhereItIs) {
   TestWorld w;
   auto& door = w.add<RisingDoor>(0, 100, "RISINGDOOR", 100.0f, 100.0f, 1.0f, 5.0f, DoorMode::Active, nullptr);
