@@ -189,6 +189,7 @@ std::vector<ListEntry> readPuzzleList(const std::filesystem::path& dataDir, Diag
 
 // What the whole strip holds so far of the kinds it bounds.
 struct StripCounts {
+  int elements = 0;  // blocks and elements, the bridges aside
   int steamjets = 0;
   int movingBoxes = 0;
 };
@@ -273,6 +274,7 @@ class PuzzleReader {
   StripCounts& strip_;
   int built_ = 0;  // blocks and elements of this file
   LeftOut pastPuzzleBound_;
+  LeftOut pastWorldBound_;
   LeftOut pastJetBound_;
   LeftOut pastBoxBound_;
 
@@ -325,6 +327,9 @@ bool PuzzleReader::admit(const Token& kw) {
   if (built_ >= kMaxElementsPerPuzzle) {
     return leaveOut(pastPuzzleBound_, std::to_string(kMaxElementsPerPuzzle) + " blocks and elements per puzzle");
   }
+  if (strip_.elements >= kMaxWorldElements) {
+    return leaveOut(pastWorldBound_, std::to_string(kMaxWorldElements) + " blocks and elements in the world");
+  }
   if (kw.text == "STEAMJET") {
     if (strip_.steamjets >= kMaxSteamjets) {
       return leaveOut(pastJetBound_, std::to_string(kMaxSteamjets) + " steam jets in the world");
@@ -337,11 +342,12 @@ bool PuzzleReader::admit(const Token& kw) {
     ++strip_.movingBoxes;
   }
   ++built_;
+  ++strip_.elements;
   return true;
 }
 
 void PuzzleReader::reportLeftOut() {
-  for (const LeftOut* out : {&pastPuzzleBound_, &pastJetBound_, &pastBoxBound_}) {
+  for (const LeftOut* out : {&pastPuzzleBound_, &pastWorldBound_, &pastJetBound_, &pastBoxBound_}) {
     if (out->count == 0) continue;
     diagnostics_.error(file_, out->firstLine,
                        "past the bound of " + out->bound + ": this element" +

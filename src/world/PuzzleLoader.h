@@ -27,6 +27,7 @@ constexpr int kMaxSteamArea = 10000;
 // reported and left out.
 constexpr int kMaxPuzzles = 100;              // entries of the puzzle list
 constexpr int kMaxElementsPerPuzzle = 2000;   // blocks and elements of one puzzle file
+constexpr int kMaxWorldElements = 20000;      // blocks and elements of all puzzles together
 constexpr int kMaxSteamjets = 100;            // steam jets in the whole strip
 constexpr int kMaxMovingBoxes = 100;          // moving boxes in the whole strip
 
