@@ -63,18 +63,26 @@ bool checkSize(PictureSize size, std::uint64_t maxPixels, std::string& why) {
 void PixelsFree::operator()(std::uint8_t* pixels) const { stbi_image_free(pixels); }
 
 std::optional<PictureSize> readPngSize(std::string_view bytes, std::string& why) {
+  // The signature, then the IHDR chunk: length, "IHDR", width, height (big-endian).
   if (!hasSignature(bytes)) {
     why = "not a PNG file";
     return std::nullopt;
   }
-  PictureSize size;
-  int channels = 0;
-  const int length = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
-  if (!stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()), length, &size.width, &size.height,
-                             &channels)) {
-    why = failureReason();
+  if (bytes.size() < 24 || bytes.substr(12, 4) != "IHDR") {
+    why = "the PNG header is damaged or cut short";
     return std::nullopt;
   }
+  auto word = [&](std::size_t at) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return v;
+  };
+  const std::uint32_t width = word(16);
+  const std::uint32_t height = word(20);
+  // Sides above 2^31 are not PNG; they read as the largest int, which every bound refuses.
+  PictureSize size;
+  size.width = static_cast<int>(std::min<std::uint32_t>(width, INT_MAX));
+  size.height = static_cast<int>(std::min<std::uint32_t>(height, INT_MAX));
   return size;
 }
 
@@ -91,7 +99,9 @@ std::optional<RgbaPicture> decodePng(std::string_view bytes, std::uint64_t maxPi
                                              static_cast<int>(bytes.size()), &picture.size.width,
                                              &picture.size.height, &channels, 4));
   if (!picture.pixels) {
-    why = failureReason();
+    // A file cut short leaves stb no sensible reason of its own.
+    why = bytes.find("IEND") == std::string_view::npos ? "the picture is cut short (it has no end chunk)"
+                                                       : failureReason();
     return std::nullopt;
   }
   return picture;

@@ -30,6 +30,8 @@ std::vector<std::uint8_t> checkerPixels(int size, int square) {
   return pixels;
 }
 
+constexpr const char* kNoFile = "(no file)";
+
 // Where a list path points, for telling whether two records name one file.
 std::string sameFileKey(const std::string& path) { return filePath(path).lexically_normal().string(); }
 
@@ -59,6 +61,10 @@ TextureRegistry::~TextureRegistry() {
 
 void TextureRegistry::inspect(Picture& picture) {
   const std::filesystem::path relative = filePath(picture.path);
+  if (picture.path.empty()) {
+    picture.failure = "the record names no file";
+    return;
+  }
   if (!staysInside(relative)) {
     picture.failure = "the path leaves the data directory";
     return;
@@ -67,9 +73,10 @@ void TextureRegistry::inspect(Picture& picture) {
   std::optional<RunFile> head = readRunFile(dataDir_ / relative, kPngHeaderBytes, why);
   std::optional<PictureSize> size;
   if (head) size = readPngSize(head->bytes, why);
-  if (size && size->pixels() > kMaxPicturePixels) {
+  if (size && (size->pixels() > kMaxPicturePixels || size->width > kMaxPictureSide || size->height > kMaxPictureSide)) {
     why = "the picture is " + std::to_string(size->width) + " x " + std::to_string(size->height) +
-          " pixels, more than the " + std::to_string(kMaxPicturePixels) + " one picture may have";
+          " pixels, more than the " + std::to_string(kMaxPicturePixels) + " (at most " +
+          std::to_string(kMaxPictureSide) + " a side) one picture may have";
     size.reset();
   } else if (size && pixelsTaken_ + size->pixels() > kMaxTotalPicturePixels) {
     why = "the pictures before it already take most of the " + std::to_string(kMaxTotalPicturePixels) +
@@ -115,7 +122,7 @@ void TextureRegistry::install(Picture& picture, Diagnostics& diagnostics) {
   for (const std::string& key : keys) {
     if (has(key)) continue;
     if (texture == placeholder_) {
-      diagnostics.warning(picture.path, 0, "cannot load picture for \"" + shownText(key) + "\" (" + picture.failure +
+      diagnostics.warning(picture.path.empty() ? kNoFile : picture.path, 0, "cannot load picture for \"" + shownText(key) + "\" (" + picture.failure +
                                                "); using a placeholder");
     }
     textures_[key] = texture;
@@ -137,8 +144,10 @@ TextureId TextureRegistry::get(std::string_view key) const {
 
 void TextureRegistry::reportMissing(const std::vector<std::string_view>& drawn, const std::string& listPath,
                                     Diagnostics& diagnostics) const {
+  std::vector<std::string_view> reported;
   for (std::string_view key : drawn) {
-    if (has(key)) continue;
+    if (has(key) || std::find(reported.begin(), reported.end(), key) != reported.end()) continue;
+    reported.push_back(key);
     diagnostics.warning(listPath, 0, "no record for the key \"" + std::string(key) + "\"; it is drawn as a placeholder");
   }
 }
