@@ -18,7 +18,7 @@ constexpr std::uintmax_t kMaxListFileBytes = 1u << 20;      // puzzle list, text
 constexpr std::uintmax_t kMaxPuzzleFileBytes = 4u << 20;    // one puzzle
 constexpr std::uintmax_t kMaxPictureFileBytes = 64u << 20;  // one PNG
 constexpr std::uintmax_t kMaxShaderFileBytes = 1u << 20;
-constexpr std::uintmax_t kMaxInputScriptBytes = 8u << 20;
+constexpr std::uintmax_t kMaxInputScriptBytes = 4u << 20;
 
 struct RunFile {
   std::string bytes;  // at most the bound

@@ -40,7 +40,7 @@ TEST(HostileRun, AScriptMustBeARegularFileWithinItsBound) {
       {dir.path() / "folder", "it is not a regular file"},
       {dir.path() / "pipe", "it is not a regular file"},
       {"/dev/zero", "it is not a regular file"},
-      {dir.path() / "huge.txt", "the file is larger than 8 MiB"},
+      {dir.path() / "huge.txt", "the file is larger than 4 MiB"},
   };
   for (const auto& [path, problem] : cases) {
     std::string error;
