@@ -58,6 +58,30 @@ bool checkSize(PictureSize size, std::uint64_t maxPixels, std::string& why) {
   return true;
 }
 
+std::uint32_t bigEndian(std::string_view bytes, std::size_t at) {
+  std::uint32_t v = 0;
+  for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return v;
+}
+
+// Walks the chunks up to IEND. stb trusts each chunk's length and allocates
+// for it before reading, so a length past the end of the file is refused here.
+bool chunksFit(std::string_view bytes, std::string& why) {
+  std::size_t at = sizeof kSignature;
+  while (bytes.size() - at >= 12) {
+    const std::uint64_t length = bigEndian(bytes, at);
+    if (length > bytes.size() - at - 12) {
+      why = "the picture is damaged or cut short (a chunk runs past the end of the file)";
+      return false;
+    }
+    const std::string_view type = bytes.substr(at + 4, 4);
+    at += 12 + static_cast<std::size_t>(length);
+    if (type == "IEND") return true;
+  }
+  why = "the picture is cut short (it has no end chunk)";
+  return false;
+}
+
 }  // namespace
 
 void PixelsFree::operator()(std::uint8_t* pixels) const { stbi_image_free(pixels); }
@@ -72,13 +96,8 @@ std::optional<PictureSize> readPngSize(std::string_view bytes, std::string& why)
     why = "the PNG header is damaged or cut short";
     return std::nullopt;
   }
-  auto word = [&](std::size_t at) {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return v;
-  };
-  const std::uint32_t width = word(16);
-  const std::uint32_t height = word(20);
+  const std::uint32_t width = bigEndian(bytes, 16);
+  const std::uint32_t height = bigEndian(bytes, 20);
   // Sides above 2^31 are not PNG; they read as the largest int, which every bound refuses.
   PictureSize size;
   size.width = static_cast<int>(std::min<std::uint32_t>(width, INT_MAX));
@@ -88,7 +107,7 @@ std::optional<PictureSize> readPngSize(std::string_view bytes, std::string& why)
 
 std::optional<RgbaPicture> decodePng(std::string_view bytes, std::uint64_t maxPixels, std::string& why) {
   std::optional<PictureSize> header = readPngSize(bytes, why);
-  if (!header || !checkSize(*header, maxPixels, why)) return std::nullopt;
+  if (!header || !checkSize(*header, maxPixels, why) || !chunksFit(bytes, why)) return std::nullopt;
   if (bytes.size() > INT_MAX) {
     why = "the file is too large";
     return std::nullopt;
@@ -99,9 +118,7 @@ std::optional<RgbaPicture> decodePng(std::string_view bytes, std::uint64_t maxPi
                                              static_cast<int>(bytes.size()), &picture.size.width,
                                              &picture.size.height, &channels, 4));
   if (!picture.pixels) {
-    // A file cut short leaves stb no sensible reason of its own.
-    why = bytes.find("IEND") == std::string_view::npos ? "the picture is cut short (it has no end chunk)"
-                                                       : failureReason();
+    why = failureReason();
     return std::nullopt;
   }
   return picture;
