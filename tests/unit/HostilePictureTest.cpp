@@ -33,6 +33,13 @@ std::string claiming(std::uint32_t width, std::uint32_t height) {
   return png;
 }
 
+// The 2 x 2 picture whose pixel chunk claims to hold 2 GiB.
+std::string lyingChunk() {
+  std::string png = dotPng();
+  png.replace(33, 4, "\x7f\xff\xff\xff");
+  return png;
+}
+
 // Decodes pixels like the desktop does; a device whose textures are at
 // most maxSide pixels a side.
 class DecodingContext : public NullRenderContext {
@@ -64,6 +71,7 @@ TEST(HostilePicture, OnlyPngWithinItsBoundIsDecoded) {
       {"cut short", png.substr(0, 40), 100, "the picture is cut short"},
       {"no pixels", claiming(0, 2), 100, "the picture has no pixels"},
       {"nothing", "", 100, "not a PNG file"},
+      {"a chunk claiming 2 GiB", lyingChunk(), 100, "a chunk runs past the end of the file"},
   };
   for (const Case& c : cases) {
     std::string why;
