@@ -83,14 +83,14 @@ void DesktopWindow::setIcon(const std::filesystem::path& png, std::ostream& warn
   std::optional<RgbaPicture> picture;
   if (bytes) picture = decodePng(*bytes, kMaxIconPixels, why);
   if (!picture) {
-    warnings << shownPath(png) << ": warning: cannot load the window icon (" << why << "); the window has none\n";
+    warnings << shownPath(png) << ": cannot load the window icon (" << why << "); the window has none\n";
     return;
   }
   const PictureSize size = picture->size;
   SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(picture->pixels.get(), size.width, size.height, 32,
                                                          size.width * 4, SDL_PIXELFORMAT_RGBA32);
   if (!icon) {
-    warnings << shownPath(png) << ": warning: cannot use the window icon (" << sdlError() << ")\n";
+    warnings << shownPath(png) << ": cannot use the window icon (" << sdlError() << ")\n";
     return;
   }
   SDL_SetWindowIcon(window_, icon);

@@ -52,7 +52,7 @@ std::unique_ptr<ShaderProgram> ShaderProgram::load(const std::filesystem::path& 
   std::string problem;
   std::optional<std::string> text = readWholeRunFile(file, kMaxShaderFileBytes, problem);
   if (!text) {
-    error = shownPath(file) + ": cannot read the shader file: " + problem;
+    error = shownPath(file) + ": cannot open the shader file (" + problem + ")";
     return nullptr;
   }
   return build(*text, shownPath(file), error);

@@ -33,6 +33,12 @@ std::string claiming(std::uint32_t width, std::uint32_t height) {
   return png;
 }
 
+// A texture list with one record: dot.png under key.
+void listOnlyDot(const test::TempDataDir& dir, const std::string& key) {
+  dir.write("Pictures/dot.png", dotPng());
+  dir.write("Settings/textureData.txt", "Pictures/dot.png|" + key + "\n|&");
+}
+
 // The 2 x 2 picture whose pixel chunk claims to hold 2 GiB.
 std::string lyingChunk() {
   std::string png = dotPng();
@@ -121,8 +127,7 @@ TEST(HostilePicture, EveryRefusedKeyGetsThePlaceholderWithItsFileNamed) {
 
 TEST(HostilePicture, APictureTooLargeForTheDeviceGetsThePlaceholder) {
   test::TempDataDir dir;
-  dir.write("Pictures/dot.png", dotPng());
-  dir.write("Settings/textureData.txt", "Pictures/dot.png|A\n|&");
+  listOnlyDot(dir, "A");
   DecodingContext context;
   TextureRegistry textures(context, dir.path());
   Diagnostics diagnostics;
@@ -159,8 +164,7 @@ TEST(HostilePicture, AllPicturesTogetherStayWithinTheirBudget) {
 
 TEST(HostilePicture, AKeyTheGameDrawsWithoutARecordIsReportedOnce) {
   test::TempDataDir dir;
-  dir.write("Pictures/dot.png", dotPng());
-  dir.write("Settings/textureData.txt", "Pictures/dot.png|STONE\n|&");
+  listOnlyDot(dir, "STONE");
   NullRenderContext context;
   TextureRegistry textures(context, dir.path());
   Diagnostics diagnostics;

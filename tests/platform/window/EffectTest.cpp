@@ -163,12 +163,10 @@ TEST_F(EffectTest, SeveralBatchesInOneFrameEachDrawTheirOwnQuads) {
   EXPECT_EQ(frame.count(kGreen), 40 * 40);
 }
 
+// 0 tells the texture registry, which names the file and key in its warning.
 TEST_F(EffectTest, PicturesTooLargeForATextureAreLeftOut) {
-  testing::internal::CaptureStderr();
   EXPECT_EQ(context->createTexture(1 << 20, 1, nullptr), 0);
   EXPECT_EQ(context->createTexture(0, 0, nullptr), 0);
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("does not fit in a texture"), std::string::npos) << err;
 }
 
 TEST_F(EffectTest, ShaderErrorsComeWithTheCompilerLog) {
