@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <ostream>
 
+#include "app/RunFile.h"
+
 namespace vw {
 
 std::string Diagnostic::format() const {
-  std::string text = file;
+  // A file name may hold anything; it reaches the terminal escaped.
+  std::string text = shownText(file);
   if (line > 0) text += ":" + std::to_string(line);
   text += severity == Severity::Error ? ": error: " : ": warning: ";
   return text + message;

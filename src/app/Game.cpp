@@ -21,6 +21,12 @@ constexpr Bounds kCreditsRect{-375, -175, -70, -120};
 // decoding while it is up (Session finishes them after the first frame).
 const std::vector<std::string_view> kTitleMenuPictures{"VAPORWICKMENU", "TEXT"};
 
+// Every key the game draws with; each should have a record in the texture list.
+const std::vector<std::string_view> kDrawnKeys{
+    "BACKGROUND", "ANIMATION",  "ARM",   "STONE",      "WETBLOCK",  "ICEBLOCK",      "HEAVYBOX",
+    "RUSTYBOX",   "BUTTONART",  "RISINGDOOR", "TRAPDOOR", "WATERWHEEL", "STEAM",   "WATERSPRAY",
+    "ICESPRAY",   "TEXT",       "VAPORWICKMENU", "WATERICON", "STEAMICON", "ICEICON"};
+
 constexpr Vec3 kStartEye{50, 100, -10};
 constexpr Vec3 kStartTarget{50, 100, 0};
 
@@ -45,6 +51,7 @@ Game::~Game() = default;
 bool Game::startUp(Diagnostics& startDiagnostics) {
   random.seed(options_.seed);
   textures.loadTextureList(kTextureListFile, startDiagnostics, kTitleMenuPictures);
+  textures.reportMissing(kDrawnKeys, kTextureListFile, startDiagnostics);
   if (loadWorld(startDiagnostics) == 0) {
     startDiagnostics.error(kPuzzleListFile, 0, "no puzzle could be loaded; the game cannot start");
     return false;
@@ -152,8 +159,20 @@ void Game::playingStep(float dt) {
   if (isPressed(Key::P) || isPressed(Key::Escape)) gameState = GameState::Paused;
 }
 
+std::size_t Game::steamParticles() const {
+  std::size_t total = 0;
+  for (const auto& element : puzzleElements) {
+    if (element->getType() == PuzzleElementType::Steamjet) {
+      total += static_cast<const Steamjet&>(*element).getEmitter().count();
+    }
+  }
+  return total;
+}
+
 void Game::updateElements(float dt) {
   CollisionScene scene{*player, mapElements, puzzleElements, cameraEye};
+  // The steam of every jet together stays within kMaxSteamParticles.
+  std::size_t steam = steamParticles();
   for (std::size_t i = 0; i < puzzleElements.size(); ++i) {
     PuzzleElement& element = *puzzleElements[i];
     switch (element.getType()) {
@@ -172,9 +191,14 @@ void Game::updateElements(float dt) {
         }
         break;
       }
-      case PuzzleElementType::Steamjet:
-        if (element.isNearCamera(cameraEye, kScreenWidth)) static_cast<Steamjet&>(element).updateEmitter(dt, true);
+      case PuzzleElementType::Steamjet: {
+        if (!element.isNearCamera(cameraEye, kScreenWidth)) break;
+        auto& jet = static_cast<Steamjet&>(element);
+        const std::size_t before = jet.getEmitter().count();
+        jet.updateEmitter(dt, true, steam < kMaxSteamParticles ? kMaxSteamParticles - steam : 0);
+        steam = steam - before + jet.getEmitter().count();
         break;
+      }
       default:
         if (element.isNearCamera(cameraEye, kScreenWidth)) element.update(dt);
         break;

@@ -25,6 +25,8 @@ enum class GameState { Menu = 0, Playing = 1, Paused = 2 };
 const char* gameStateName(GameState state);
 
 constexpr const char* kTextureListFile = "Settings/textureData.txt";
+// The steam puffs of all jets together (each jet also has its own capacity).
+constexpr std::size_t kMaxSteamParticles = 50000;
 
 struct GameOptions {
   std::filesystem::path dataDir = ".";
@@ -49,6 +51,8 @@ class Game {
   void updateCamera();
   // While playing, losing the window's focus pauses the game.
   void onFocusLost();
+  // The live steam puffs of every jet.
+  std::size_t steamParticles() const;
 
   bool isPressed(int key) const { return keysHeld[key] == 1 && keysHeldPrevious[key] == 0; }
 

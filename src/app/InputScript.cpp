@@ -3,10 +3,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 #include "app/KeyCodes.h"
+#include "app/RunFile.h"
 
 namespace vw {
 
@@ -50,8 +50,8 @@ std::optional<InputScript> parseInputScript(std::istream& in, const std::string&
     for (std::string word; words >> word;) w.push_back(word);
     if (w.empty()) continue;
     if (w[0] == "dt") {
-      if (w.size() != 2 || !parseValue(w[1], dt) || !std::isfinite(dt) || dt < 0) {
-        return fail("expected 'dt SECONDS' with a number of seconds of 0 or more");
+      if (w.size() != 2 || !parseValue(w[1], dt) || !std::isfinite(dt) || dt < 0 || dt > kMaxStep) {
+        return fail("expected 'dt SECONDS' with a number of seconds from 0 to " + formatFloat(kMaxStep));
       }
       continue;
     }
@@ -87,12 +87,14 @@ std::optional<InputScript> parseInputScript(std::istream& in, const std::string&
 }
 
 std::optional<InputScript> readInputScript(const std::filesystem::path& path, std::string& error) {
-  std::ifstream in(path);
-  if (!in) {
-    error = path.string() + ": cannot open the input script";
+  std::string problem;
+  std::optional<std::string> text = readWholeRunFile(path, kMaxInputScriptBytes, problem);
+  if (!text) {
+    error = shownPath(path) + ": cannot read the input script: " + problem;
     return std::nullopt;
   }
-  return parseInputScript(in, path.string(), error);
+  std::istringstream in(std::move(*text));
+  return parseInputScript(in, shownPath(path), error);
 }
 
 ScriptInputDevices::ScriptInputDevices(InputScript script) : script_(std::move(script)) {}

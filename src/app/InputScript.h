@@ -19,6 +19,9 @@
 namespace vw {
 
 constexpr float kDefaultStep = 1.0f / 60.0f;
+// The longest step a script may ask for: the game's motion is meant for
+// steps of a frame or a few, and a huge one sends the player to infinity.
+constexpr float kMaxStep = 1.0f;
 
 struct ScriptStep {
   std::uint64_t count = 0;
@@ -36,6 +39,7 @@ struct InputScript {
 };
 
 // Parses a script; on a malformed line, error holds "FILE:LINE: message".
+// readInputScript takes a regular file of at most kMaxInputScriptBytes.
 std::optional<InputScript> parseInputScript(std::istream& in, const std::string& fileName, std::string& error);
 std::optional<InputScript> readInputScript(const std::filesystem::path& path, std::string& error);
 

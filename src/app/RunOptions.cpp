@@ -1,6 +1,8 @@
 #include "app/RunOptions.h"
 
 #include <charconv>
+#include <iterator>
+#include <utility>
 #include <system_error>
 
 namespace vw {
@@ -12,6 +14,26 @@ bool parseNumber(const std::string& text, T& out) {
   if (text.empty() || text[0] == '-' || text[0] == '+') return false;
   auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
   return ec == std::errc() && end == text.data() + text.size();
+}
+
+// One file named by two output options: one would silently overwrite the other.
+std::string sharedOutput(const RunOptions& o) {
+  const std::pair<const char*, const std::filesystem::path*> outputs[] = {
+      {"--dump-state", &o.dumpState}, {"--record", &o.record}, {"--screenshot", &o.screenshot}};
+  for (std::size_t i = 0; i < std::size(outputs); ++i) {
+    for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
+      const std::filesystem::path& a = *outputs[i].second;
+      const std::filesystem::path& b = *outputs[j].second;
+      if (a.empty() || b.empty()) continue;
+      std::error_code ecA, ecB;
+      const std::filesystem::path fullA = std::filesystem::weakly_canonical(a, ecA);
+      const std::filesystem::path fullB = std::filesystem::weakly_canonical(b, ecB);
+      if ((!ecA && !ecB && fullA == fullB) || a.lexically_normal() == b.lexically_normal()) {
+        return std::string(outputs[i].first) + " and " + outputs[j].first + " name the same file: " + a.string();
+      }
+    }
+  }
+  return "";
 }
 
 }  // namespace
@@ -94,6 +116,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
   if (o.headless && !o.frames && o.script.empty() && !o.checkPuzzles) {
     parsed.error = "--headless needs --frames or --script";
   }
+  if (parsed.error.empty()) parsed.error = sharedOutput(o);
   return parsed;
 }
 

@@ -1,19 +1,16 @@
 #include "platform/DesktopWindow.h"
 
 #include <epoxy/gl.h>
-#include <stb_image.h>
 
 #include <ostream>
 
+#include "app/RunFile.h"
+#include "render/PngImage.h"
 #include "render/RenderContext.h"
 
 namespace vw {
 
 namespace {
-
-struct StbFree {
-  void operator()(stbi_uc* p) const { stbi_image_free(p); }
-};
 
 std::string sdlError() {
   const char* e = SDL_GetError();
@@ -28,6 +25,9 @@ bool windowOnScreen() {
   if (requested && *requested) return true;
   return !driver || (SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0);
 }
+
+// A window icon is small; a bigger picture is refused before it is decoded.
+constexpr std::uint64_t kMaxIconPixels = 1024 * 1024;
 
 }  // namespace
 
@@ -78,18 +78,19 @@ DesktopWindow::~DesktopWindow() {
 }
 
 void DesktopWindow::setIcon(const std::filesystem::path& png, std::ostream& warnings) {
-  int width = 0, height = 0, channels = 0;
-  std::unique_ptr<stbi_uc, StbFree> pixels(stbi_load(png.string().c_str(), &width, &height, &channels, 4));
-  if (!pixels) {
-    const char* reason = stbi_failure_reason();
-    warnings << png.string() << ": cannot load the window icon (" << (reason ? reason : "unreadable")
-             << "); the window has none\n";
+  std::string why;
+  std::optional<std::string> bytes = readWholeRunFile(png, kMaxPictureFileBytes, why);
+  std::optional<RgbaPicture> picture;
+  if (bytes) picture = decodePng(*bytes, kMaxIconPixels, why);
+  if (!picture) {
+    warnings << shownPath(png) << ": cannot load the window icon (" << why << "); the window has none\n";
     return;
   }
-  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels.get(), width, height, 32, width * 4,
-                                                         SDL_PIXELFORMAT_RGBA32);
+  const PictureSize size = picture->size;
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(picture->pixels.get(), size.width, size.height, 32,
+                                                         size.width * 4, SDL_PIXELFORMAT_RGBA32);
   if (!icon) {
-    warnings << png.string() << ": cannot use the window icon (" << sdlError() << ")\n";
+    warnings << shownPath(png) << ": cannot use the window icon (" << sdlError() << ")\n";
     return;
   }
   SDL_SetWindowIcon(window_, icon);

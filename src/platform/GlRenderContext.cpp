@@ -146,11 +146,8 @@ bool GlRenderContext::createFramebuffer(Framebuffer& target, std::string& error)
 TextureId GlRenderContext::createTexture(int width, int height, const std::uint8_t* rgba) {
   GLint maxSize = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-  if (width <= 0 || height <= 0 || width > maxSize || height > maxSize) {
-    std::cerr << "vaporwick: a " << width << " x " << height << " picture does not fit in a texture (at most "
-              << maxSize << " pixels a side); it is left out\n";
-    return 0;
-  }
+  // 0 tells the caller, who knows the picture's file and key, to report it.
+  if (width <= 0 || height <= 0 || width > maxSize || height > maxSize) return 0;
   Texture texture;
   glGenTextures(1, &texture.name);
   glBindTexture(GL_TEXTURE_2D, texture.name);

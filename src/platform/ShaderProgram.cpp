@@ -1,7 +1,8 @@
 #include "platform/ShaderProgram.h"
 
-#include <fstream>
-#include <sstream>
+#include <optional>
+
+#include "app/RunFile.h"
 
 namespace vw {
 
@@ -48,14 +49,13 @@ GLuint compileStage(GLenum stage, const char* define, const std::string& source,
 }  // namespace
 
 std::unique_ptr<ShaderProgram> ShaderProgram::load(const std::filesystem::path& file, std::string& error) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    error = file.string() + ": cannot open the shader file";
+  std::string problem;
+  std::optional<std::string> text = readWholeRunFile(file, kMaxShaderFileBytes, problem);
+  if (!text) {
+    error = shownPath(file) + ": cannot open the shader file (" + problem + ")";
     return nullptr;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  return build(text.str(), file.string(), error);
+  return build(*text, shownPath(file), error);
 }
 
 std::unique_ptr<ShaderProgram> ShaderProgram::build(const std::string& source, const std::string& name,

@@ -57,13 +57,15 @@ void ParticleEmitter::add(float size, Vec3 cornerCentre, bool distanceMode, floa
                          Vec3(cosAngle * launchSpeed, sinAngle * launchSpeed, 0));
 }
 
-void ParticleEmitter::spawn(bool distanceMode) {
+void ParticleEmitter::spawn(bool distanceMode, std::size_t room) {
   const Vec3 p = spawnPoint;
   switch (sprayKind) {
     case Power::Steam:
       // sprayLength / 10 puffs per update; the loop bound also keeps an
       // absurd length from spawning without end.
-      for (int i = 0; i < kMaxEmitterCapacity && static_cast<float>(i) < sprayLength / 10; ++i) {
+      for (int i = 0; i < kMaxEmitterCapacity && static_cast<std::size_t>(i) < room &&
+                      static_cast<float>(i) < sprayLength / 10;
+           ++i) {
         add(kSteamSize, p, distanceMode, kSteamLaunchSpeed);
       }
       break;
@@ -83,9 +85,9 @@ void ParticleEmitter::spawn(bool distanceMode) {
   }
 }
 
-void ParticleEmitter::update(float dt, bool distanceMode) {
+void ParticleEmitter::update(float dt, bool distanceMode, std::size_t room) {
   // The capacity is tested once per batch, so a batch may overshoot it.
-  if (emitting && particles.size() < static_cast<std::size_t>(capacity)) spawn(distanceMode);
+  if (emitting && room > 0 && particles.size() < static_cast<std::size_t>(capacity)) spawn(distanceMode, room);
 
   // One pass that moves every particle and closes the gaps of the removed
   // ones in place, keeping the spawn order.

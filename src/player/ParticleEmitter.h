@@ -11,6 +11,9 @@ namespace vw {
 class Random;
 
 constexpr int kMaxEmitterCapacity = 10000;
+// No emitter spawns beyond the room it is given: that is how the steam of
+// all jets together stays within one bound (Game::updateElements).
+constexpr std::size_t kUnlimitedRoom = static_cast<std::size_t>(-1);
 
 // The capacity of an emitter: trunc(sprayLength / 4 x sprayWidth), and
 // kMaxEmitterCapacity for a product that is negative or above it.
@@ -29,8 +32,9 @@ class ParticleEmitter {
   float getAngle() const { return angle; }
   void setSpawnPoint(float x, float y, float z) { spawnPoint = Vec3(x, y, z); }
   Vec3 getSpawnPoint() const { return spawnPoint; }
-  // Spawns a batch (when on and below capacity), then moves, recycles and removes particles.
-  void update(float dt, bool distanceMode);
+  // Spawns a batch (when on and below capacity, and at most `room`
+  // particles), then moves, recycles and removes particles.
+  void update(float dt, bool distanceMode, std::size_t room = kUnlimitedRoom);
   // The live particles in spawn order; the collision pass marks hits through the mutable one.
   const std::vector<Particle>& getParticles() const { return particles; }
   std::vector<Particle>& getParticles() { return particles; }
@@ -42,7 +46,7 @@ class ParticleEmitter {
   const char* getTextureKey() const { return particleTextureKey(sprayKind); }
 
  private:
-  void spawn(bool distanceMode);
+  void spawn(bool distanceMode, std::size_t room);
   // Appends one particle of the current kind at the spawn point, its corners around cornerCentre.
   void add(float size, Vec3 cornerCentre, bool distanceMode, float launchSpeed);
 

@@ -48,6 +48,8 @@ void Steamjet::deactivate() {
   active = false;
 }
 
-void Steamjet::updateEmitter(float dt, bool distanceMode) { emitter->update(dt, distanceMode); }
+void Steamjet::updateEmitter(float dt, bool distanceMode, std::size_t room) {
+  emitter->update(dt, distanceMode, room);
+}
 
 }  // namespace vw

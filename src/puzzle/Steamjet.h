@@ -22,7 +22,8 @@ class Steamjet : public PuzzleElement {
   Bounds updateBounds() override;
   void activate() override;
   void deactivate() override;
-  void updateEmitter(float dt, bool distanceMode);
+  // The steam's update; it spawns at most `room` new puffs.
+  void updateEmitter(float dt, bool distanceMode, std::size_t room = kUnlimitedRoom);
   Vec3 getLift() const { return lift; }
   ParticleEmitter& getEmitter() { return *emitter; }
   const ParticleEmitter& getEmitter() const { return *emitter; }

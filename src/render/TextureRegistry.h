@@ -1,8 +1,11 @@
 #pragma once
 // Textures by key, filled once from Settings/textureData.txt. A picture that
 // cannot be loaded, or a key never loaded, gives a magenta-and-black
-// placeholder instead of nothing.
+// placeholder instead of nothing. Pictures are PNG files within a pixel
+// bound each and for all of them together; a file named by several keys is
+// decoded once.
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -15,6 +18,9 @@
 #include "render/RenderContext.h"
 
 namespace vw {
+
+// The most pixels all pictures together may have (about 128 MiB decoded).
+constexpr std::uint64_t kMaxTotalPicturePixels = std::uint64_t{32} << 20;
 
 class TextureRegistry {
  public:
@@ -31,6 +37,9 @@ class TextureRegistry {
   bool has(std::string_view key) const { return textures_.find(key) != textures_.end(); }
   std::size_t size() const { return textures_.size(); }
   TextureId placeholder() const { return placeholder_; }
+  // Reports, once each, the keys among `drawn` that no record loaded.
+  void reportMissing(const std::vector<std::string_view>& drawn, const std::string& listPath,
+                     Diagnostics& diagnostics) const;
 
   // Reads the texture list file; problems end the reading with a diagnostic
   // and the game goes on with what was read. The pictures are decoded on
@@ -45,8 +54,14 @@ class TextureRegistry {
 
  private:
   struct Picture;
-  // Decodes (or, without pixels, reads the size of) the picture at path.
-  Picture decode(const std::string& key, const std::string& path) const;
+  // Reads the size from the file's header and takes its share of the pixel
+  // budget; a picture refused here is never decoded.
+  void inspect(Picture& picture);
+  // Decodes an inspected picture (when the context wants pixels).
+  void decode(Picture& picture) const;
+  // The records that load something: the first of each key; a record naming
+  // the file of an earlier one becomes that picture's alias.
+  std::vector<Picture> firstMentions(std::vector<Picture> records) const;
   // Starts decoding pending_ on worker threads, biggest files first.
   void startDecoding();
   // Uploads a decoded picture under its key, or warns and uses the placeholder.
@@ -62,6 +77,7 @@ class TextureRegistry {
   };
   std::unordered_map<std::string, TextureId, KeyHash, std::equal_to<>> textures_;
   TextureId placeholder_ = 0;
+  std::uint64_t pixelsTaken_ = 0;  // of kMaxTotalPicturePixels
 
   // Pictures of the list being decoded by the workers, in list order.
   std::vector<Picture> pending_;

@@ -76,6 +76,48 @@ void checkDuplicateIds(const LoadedWorld& world, Diagnostics& diagnostics) {
   }
 }
 
+// Near a bound: the author hears of it before a few more lines are left out.
+bool nearBound(int count, int bound) { return count * 4 > bound * 3; }
+
+std::string nearMessage(int count, int bound, const std::string& what) {
+  return std::to_string(count) + " " + what + ", near the bound of " + std::to_string(bound) +
+         " past which the game leaves them out";
+}
+
+void checkBounds(const LoadedWorld& world, Diagnostics& diagnostics) {
+  std::vector<int> perPuzzle(world.puzzles.size(), 0);
+  int jets = 0;
+  int boxes = 0;
+  int all = 0;
+  for (const SourceLine& where : world.blockSources) {
+    if (where.line != 0) ++perPuzzle.at(static_cast<std::size_t>(where.puzzle));
+    all += where.line != 0 ? 1 : 0;
+  }
+  for (const SourceLine& where : world.elementSources) {
+    ++perPuzzle.at(static_cast<std::size_t>(where.puzzle));
+    ++all;
+    jets += where.keyword == "STEAMJET" ? 1 : 0;
+    boxes += where.keyword == "MOVINGBOX" ? 1 : 0;
+  }
+  for (std::size_t i = 0; i < perPuzzle.size(); ++i) {
+    if (!nearBound(perPuzzle[i], kMaxElementsPerPuzzle)) continue;
+    diagnostics.warning(world.puzzles[i].file, 0,
+                        nearMessage(perPuzzle[i], kMaxElementsPerPuzzle, "blocks and elements in this puzzle"));
+  }
+  if (nearBound(world.puzzleCount, kMaxPuzzles)) {
+    diagnostics.warning(kPuzzleListFile, 0, nearMessage(world.puzzleCount, kMaxPuzzles, "puzzles"));
+  }
+  if (nearBound(all, kMaxWorldElements)) {
+    diagnostics.warning(kPuzzleListFile, 0, nearMessage(all, kMaxWorldElements, "blocks and elements in the world"));
+  }
+  if (nearBound(jets, kMaxSteamjets)) {
+    diagnostics.warning(kPuzzleListFile, 0, nearMessage(jets, kMaxSteamjets, "steam jets in the world"));
+  }
+  if (nearBound(boxes, kMaxMovingBoxes)) {
+    diagnostics.warning(kPuzzleListFile, 0, nearMessage(boxes, kMaxMovingBoxes, "moving boxes in the world"));
+  }
+}
+
 }  // namespace
 
 void addAuthorWarnings(const LoadedWorld& world, Diagnostics& diagnostics) {
@@ -91,6 +133,7 @@ void addAuthorWarnings(const LoadedWorld& world, Diagnostics& diagnostics) {
     checkSteamjet(*world.puzzleElements[i], where, diagnostics);
   }
   checkDuplicateIds(world, diagnostics);
+  checkBounds(world, diagnostics);
 }
 
 int checkPuzzles(const std::filesystem::path& dataDir, std::ostream& out) {

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "app/Random.h"
+#include "app/RunFile.h"
 #include "puzzle/Btn.h"
 #include "puzzle/MovingBlock.h"
 #include "puzzle/RisingDoor.h"
@@ -43,27 +44,7 @@ bool isBlank(std::string_view text) {
   return true;
 }
 
-// A token as it can be shown in a one-line message.
-std::string shown(std::string_view text) {
-  std::string out;
-  for (char ch : text) {
-    auto c = static_cast<unsigned char>(ch);
-    if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else if (c < 0x20 || c == 0x7f) {
-      char code[8];
-      std::snprintf(code, sizeof code, "\\x%02X", c);
-      out += code;
-    } else {
-      out.push_back(ch);
-    }
-  }
-  return out;
-}
-
-std::string inQuotes(std::string_view text) { return "\"" + shown(text) + "\""; }
+std::string inQuotes(std::string_view text) { return "\"" + shownText(text) + "\""; }
 
 std::string trimmed(std::string_view text) {
   std::size_t b = 0;
@@ -117,25 +98,23 @@ struct OpenedFile {
   std::string problem;
 };
 
-OpenedFile openTextFile(const std::filesystem::path& path) {
-  std::error_code ec;
-  std::filesystem::file_status status = std::filesystem::status(path, ec);
-  if (status.type() == std::filesystem::file_type::not_found) return {std::nullopt, "the file does not exist"};
-  if (ec) return {std::nullopt, "the file cannot be read (" + ec.message() + ")"};
-  // Directories, devices and pipes would never end or never answer.
-  if (!std::filesystem::is_regular_file(status)) return {std::nullopt, "it is not a regular file"};
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {std::nullopt, "the file cannot be opened"};
-  // Read in pieces up to the limit: some files do not know their size.
-  std::string text;
-  std::array<char, 1 << 16> piece{};
-  while (in) {
-    in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
-    text.append(piece.data(), static_cast<std::size_t>(in.gcount()));
-    if (text.size() > kMaxPuzzleFileBytes) return {std::nullopt, "the file is larger than 4 MiB"};
+OpenedFile openTextFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {
+  std::string problem;
+  std::optional<RunFile> file = readRunFile(path, maxBytes, problem);
+  if (!file) return {std::nullopt, problem};
+  return {TokenReader(std::move(file->bytes), file->cut), ""};
+}
+
+// The end of the text before its '&': a plain end of file is a warning; a
+// file cut at its bound holds more than a sane one can, and is an error.
+void reportMissingEnd(const TokenReader& reader, const std::string& file, std::uintmax_t maxBytes,
+                      Diagnostics& diagnostics) {
+  if (reader.cut()) {
+    diagnostics.error(file, reader.line(),
+                      "no '&' within the first " + byteCount(maxBytes) + " of the file; the rest is not read");
+  } else {
+    diagnostics.warning(file, reader.line(), "the file ends before its '&'");
   }
-  if (in.bad()) return {std::nullopt, "the file cannot be read"};
-  return {TokenReader(std::move(text)), ""};
 }
 
 // Takes the next token, reporting one that was cut to 49 characters.
@@ -156,16 +135,18 @@ struct ListEntry {
 
 std::vector<ListEntry> readPuzzleList(const std::filesystem::path& dataDir, Diagnostics& diagnostics) {
   const std::string file = kPuzzleListFile;
-  OpenedFile opened = openTextFile(dataDir / filePath(file));
+  OpenedFile opened = openTextFile(dataDir / filePath(file), kMaxListFileBytes);
   if (!opened.reader) {
     diagnostics.error(file, 0, "cannot read the puzzle list: " + opened.problem);
     return {};
   }
   TokenReader& reader = *opened.reader;
   std::vector<ListEntry> entries;
+  int leftOut = 0;
+  int firstLeftOut = 0;
   while (true) {
     if (reader.atEnd()) {
-      diagnostics.warning(file, reader.line(), "the file ends before its '&'");
+      reportMissingEnd(reader, file, kMaxListFileBytes, diagnostics);
       break;
     }
     if (reader.peek() == '&') break;
@@ -185,16 +166,46 @@ std::vector<ListEntry> readPuzzleList(const std::filesystem::path& dataDir, Diag
                               "leaving " +
                               inQuotes(token.text));
     }
+    if (!staysInside(filePath(token.text))) {
+      diagnostics.error(file, token.line,
+                        "entry " + inQuotes(token.text) +
+                            " leaves the data directory (an absolute path or one that climbs out with \"..\"); "
+                            "skipped");
+      continue;
+    }
+    if (static_cast<int>(entries.size()) >= kMaxPuzzles) {
+      if (leftOut++ == 0) firstLeftOut = token.line;
+      continue;
+    }
     entries.push_back({token.text, token.line});
+  }
+  if (leftOut > 0) {
+    diagnostics.error(file, firstLeftOut,
+                      "the list names more than " + std::to_string(kMaxPuzzles) + " puzzles; the " +
+                          std::to_string(leftOut) + " from this line on are left out");
   }
   return entries;
 }
+
+// What the whole strip holds so far of the kinds it bounds.
+struct StripCounts {
+  int elements = 0;  // blocks and elements, the bridges aside
+  int steamjets = 0;
+  int movingBoxes = 0;
+};
+
+// Elements of one kind left out for a bound: reported once, at the first.
+struct LeftOut {
+  int count = 0;
+  int firstLine = 0;
+  std::string bound;  // "2000 blocks and elements per puzzle"
+};
 
 // Reads one puzzle file's elements into the world, placed at `offset`.
 class PuzzleReader {
  public:
   PuzzleReader(TokenReader& reader, std::string file, int puzzle, double offset, Random& random,
-               Diagnostics& diagnostics, std::ostream* debug, LoadedWorld& world)
+               Diagnostics& diagnostics, std::ostream* debug, LoadedWorld& world, StripCounts& strip)
       : reader_(reader),
         file_(std::move(file)),
         puzzle_(puzzle),
@@ -202,7 +213,8 @@ class PuzzleReader {
         random_(random),
         diagnostics_(diagnostics),
         debug_(debug),
-        world_(world) {}
+        world_(world),
+        strip_(strip) {}
 
   // The first token: the puzzle's width.
   double readWidth();
@@ -225,6 +237,9 @@ class PuzzleReader {
   void noteUnknown(const Token& token);
   void reportUnknown();
   void reportUnresolvedLinks();
+  // Whether the element of this keyword fits the bounds; one that does not is counted and left out.
+  bool admit(const Token& kw);
+  void reportLeftOut();
 
   void buildBlock(const Token& kw, const char* key, bool heavy, bool frozen, bool ignoredFirst);
   void buildMovingBox(const Token& kw);
@@ -256,6 +271,12 @@ class PuzzleReader {
   Diagnostics& diagnostics_;
   std::ostream* debug_;
   LoadedWorld& world_;
+  StripCounts& strip_;
+  int built_ = 0;  // blocks and elements of this file
+  LeftOut pastPuzzleBound_;
+  LeftOut pastWorldBound_;
+  LeftOut pastJetBound_;
+  LeftOut pastBoxBound_;
 
   // The link table of this file: ids and elements, in file order.
   std::vector<int> elementIds_;
@@ -283,7 +304,7 @@ void PuzzleReader::readElements() {
   while (true) {
     if (reader_.atEnd()) {
       reportUnknown();
-      diagnostics_.warning(file_, reader_.line(), "the file ends before its '&'");
+      reportMissingEnd(reader_, file_, kMaxPuzzleFileBytes, diagnostics_);
       break;
     }
     if (reader_.peek() == '&') break;
@@ -292,6 +313,48 @@ void PuzzleReader::readElements() {
   }
   reportUnknown();
   reportUnresolvedLinks();
+  reportLeftOut();
+}
+
+bool PuzzleReader::admit(const Token& kw) {
+  auto leaveOut = [&](LeftOut& out, std::string bound) {
+    if (out.count++ == 0) {
+      out.firstLine = kw.line;
+      out.bound = std::move(bound);
+    }
+    return false;
+  };
+  if (built_ >= kMaxElementsPerPuzzle) {
+    return leaveOut(pastPuzzleBound_, std::to_string(kMaxElementsPerPuzzle) + " blocks and elements per puzzle");
+  }
+  if (strip_.elements >= kMaxWorldElements) {
+    return leaveOut(pastWorldBound_, std::to_string(kMaxWorldElements) + " blocks and elements in the world");
+  }
+  if (kw.text == "STEAMJET") {
+    if (strip_.steamjets >= kMaxSteamjets) {
+      return leaveOut(pastJetBound_, std::to_string(kMaxSteamjets) + " steam jets in the world");
+    }
+    ++strip_.steamjets;
+  } else if (kw.text == "MOVINGBOX") {
+    if (strip_.movingBoxes >= kMaxMovingBoxes) {
+      return leaveOut(pastBoxBound_, std::to_string(kMaxMovingBoxes) + " moving boxes in the world");
+    }
+    ++strip_.movingBoxes;
+  }
+  ++built_;
+  ++strip_.elements;
+  return true;
+}
+
+void PuzzleReader::reportLeftOut() {
+  for (const LeftOut* out : {&pastPuzzleBound_, &pastWorldBound_, &pastJetBound_, &pastBoxBound_}) {
+    if (out->count == 0) continue;
+    diagnostics_.error(file_, out->firstLine,
+                       "past the bound of " + out->bound + ": this element" +
+                           (out->count > 1 ? " and the " + std::to_string(out->count - 1) + " after it are"
+                                           : " is") +
+                           " left out");
+  }
 }
 
 template <std::size_t N>
@@ -438,6 +501,7 @@ void PuzzleReader::buildBlock(const Token& kw, const char* key, bool heavy, bool
     if (!readFields(kw, g)) return;
     f = {0, g[0], g[1], g[2], g[3]};
   }
+  if (!admit(kw)) return;
   auto block = std::make_unique<MapElement>(key, heavy, size(kw, "width", f[4]), size(kw, "height", f[3]));
   block->translate(worldX(f[1]), static_cast<float>(f[2]), 0);
   // Blocks never move: their bounds are right from here on, near the camera or not.
@@ -449,7 +513,7 @@ void PuzzleReader::buildBlock(const Token& kw, const char* key, bool heavy, bool
 // MOVINGBOX: id, x, y, height, width.
 void PuzzleReader::buildMovingBox(const Token& kw) {
   std::array<int, 5> f{};
-  if (!readFields(kw, f)) return;
+  if (!readFields(kw, f) || !admit(kw)) return;
   auto box = std::make_unique<MovingBlock>("RUSTYBOX", size(kw, "width", f[4]), size(kw, "height", f[3]));
   box->translate(worldX(f[1]), static_cast<float>(f[2]), 0);
   registerElement(f[0], box.get(), kw.line);
@@ -461,7 +525,7 @@ void PuzzleReader::buildMovingBox(const Token& kw) {
 // RISINGDOOR: id, x, y, height, width, travelTime, holdTime, mode, initial.
 void PuzzleReader::buildRisingDoor(const Token& kw) {
   std::array<int, 9> f{};
-  if (!readFields(kw, f)) return;
+  if (!readFields(kw, f) || !admit(kw)) return;
   float travelTime = static_cast<float>(f[5]);
   if (f[5] <= 0) {
     warn(kw, "travelTime " + std::to_string(f[5]) + " is not positive; 1 s is used");
@@ -492,7 +556,7 @@ void PuzzleReader::buildRisingDoor(const Token& kw) {
 // STEAMJET: id, x, y, height, width, areaHeight, areaWidth, on.
 void PuzzleReader::buildSteamjet(const Token& kw) {
   std::array<int, 8> f{};
-  if (!readFields(kw, f)) return;
+  if (!readFields(kw, f) || !admit(kw)) return;
   auto area = [&](const char* name, int value) {
     if (value < 0) {
       warn(kw, std::string(name) + " " + std::to_string(value) + " is negative; 0 is used");
@@ -526,7 +590,7 @@ void PuzzleReader::buildSteamjet(const Token& kw) {
 // TRAPDOOR: id, x, y, thickness, size, facing, initial.
 void PuzzleReader::buildTrapDoor(const Token& kw) {
   std::array<int, 7> f{};
-  if (!readFields(kw, f)) return;
+  if (!readFields(kw, f) || !admit(kw)) return;
   float lid = size(kw, "size", f[4]);
   float thickness = size(kw, "thickness", f[3]);
   auto door = std::make_unique<TrapDoor>("TRAPDOOR", lid, thickness, static_cast<float>(f[5]));
@@ -552,7 +616,7 @@ void PuzzleReader::buildTrapDoor(const Token& kw) {
 // PRESSBUTTON: ignored, x, y, width, height, momentary, targetId.
 void PuzzleReader::buildButton(const Token& kw) {
   std::array<int, 7> f{};
-  if (!readFields(kw, f, 0)) return;
+  if (!readFields(kw, f, 0) || !admit(kw)) return;
   bool momentary = f[5] == 1;
   if (f[5] != 0 && f[5] != 1) {
     warn(kw, "momentary " + std::to_string(f[5]) + " is neither 0 nor 1; 0 (stays down) is used");
@@ -570,7 +634,7 @@ void PuzzleReader::buildButton(const Token& kw) {
 // WATERWHEEL: ignored, x, y, width, height, targetId, spinDownTime.
 void PuzzleReader::buildWaterWheel(const Token& kw) {
   std::array<int, 7> f{};
-  if (!readFields(kw, f, 0)) return;
+  if (!readFields(kw, f, 0) || !admit(kw)) return;
   float spinDownTime = static_cast<float>(f[6]);
   // 0 is well defined (the wheel stops in the update after the water does);
   // a negative time would make the spin grow while coasting.
@@ -599,30 +663,21 @@ void addBridge(LoadedWorld& world, double at, const std::string& file, int puzzl
   }
 }
 
-struct OpenPuzzle {
-  ListEntry entry;
-  TokenReader reader;
-};
-
-// Every listed puzzle that can be read; the others are reported and left out.
-std::vector<OpenPuzzle> openPuzzles(const std::filesystem::path& dataDir, const std::vector<ListEntry>& entries,
-                                    Diagnostics& diagnostics) {
-  std::vector<OpenPuzzle> puzzles;
-  for (const ListEntry& entry : entries) {
-    OpenedFile opened = openTextFile(dataDir / filePath(entry.name));
-    if (!opened.reader) {
-      diagnostics.error(
-          kPuzzleListFile, entry.line,
-          "cannot read puzzle file " + inQuotes(entry.name) + ": " + opened.problem + "; the puzzle is left out");
-      continue;
-    }
-    if (opened.reader->atEnd()) {
-      diagnostics.error(entry.name, 0, "the puzzle file is empty; the puzzle is left out");
-      continue;
-    }
-    puzzles.push_back({entry, std::move(*opened.reader)});
+// The listed puzzle file, or nullopt (reported) when it cannot be a puzzle.
+std::optional<TokenReader> openPuzzle(const std::filesystem::path& dataDir, const ListEntry& entry,
+                                      Diagnostics& diagnostics) {
+  OpenedFile opened = openTextFile(dataDir / filePath(entry.name), kMaxPuzzleFileBytes);
+  if (!opened.reader) {
+    diagnostics.error(kPuzzleListFile, entry.line,
+                      "cannot read puzzle file " + inQuotes(entry.name) + ": " + opened.problem +
+                          "; the puzzle is left out");
+    return std::nullopt;
   }
-  return puzzles;
+  if (opened.reader->atEnd()) {
+    diagnostics.error(entry.name, 0, "the puzzle file is empty; the puzzle is left out");
+    return std::nullopt;
+  }
+  return std::move(opened.reader);
 }
 
 }  // namespace
@@ -630,22 +685,26 @@ std::vector<OpenPuzzle> openPuzzles(const std::filesystem::path& dataDir, const 
 LoadedWorld loadPuzzles(const std::filesystem::path& dataDir, Random& random, Diagnostics& diagnostics,
                         std::ostream* debug) {
   LoadedWorld world;
-  std::vector<OpenPuzzle> puzzles = openPuzzles(dataDir, readPuzzleList(dataDir, diagnostics), diagnostics);
+  StripCounts strip;
   double offset = kFirstOffset;
   double levelWidth = 0;
-  const int count = static_cast<int>(puzzles.size());
-  for (int i = 0; i < count; ++i) {
-    const std::string& file = puzzles[i].entry.name;
-    PuzzleReader reader(puzzles[i].reader, file, i, offset, random, diagnostics, debug, world);
-    double width = reader.readWidth();
-    levelWidth += width + kBridgeLength;
-    world.puzzles.push_back({file, static_cast<float>(width), static_cast<float>(offset)});
-    reader.readElements();
-    offset += width;
-    if (i + 1 < count) {
-      addBridge(world, offset, file, i);
+  int count = 0;
+  // One file at a time: each is read, built and let go before the next.
+  for (const ListEntry& entry : readPuzzleList(dataDir, diagnostics)) {
+    std::optional<TokenReader> file = openPuzzle(dataDir, entry, diagnostics);
+    if (!file) continue;
+    if (count > 0) {
+      // The bridge from the puzzle before, now that another one follows.
+      addBridge(world, offset, world.puzzles.back().file, count - 1);
       offset += kBridgeLength;
     }
+    PuzzleReader reader(*file, entry.name, count, offset, random, diagnostics, debug, world, strip);
+    double width = reader.readWidth();
+    levelWidth += width + kBridgeLength;
+    world.puzzles.push_back({entry.name, static_cast<float>(width), static_cast<float>(offset)});
+    reader.readElements();
+    offset += width;
+    ++count;
   }
   if (count > 0) levelWidth -= 2 * kBridgeLength;
   world.levelWidth = static_cast<float>(levelWidth);

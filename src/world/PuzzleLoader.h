@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Diagnostics.h"
+#include "app/RunFile.h"
 #include "puzzle/PuzzleElement.h"
 #include "render/Text.h"
 #include "world/MapElement.h"
@@ -19,10 +20,16 @@ namespace vw {
 class Random;
 
 constexpr const char* kPuzzleListFile = "Settings/puzzleFileNames.txt";
-// Run-time text files larger than this are refused (they cannot be puzzles).
-constexpr std::uintmax_t kMaxPuzzleFileBytes = 4u << 20;
 // Steam column limit: a jet spawns areaHeight / 10 particles per update.
 constexpr int kMaxSteamArea = 10000;
+// What one world may hold, so that the heaviest one still updates within a
+// frame (docs/performance.md has the figures). What lies past a bound is
+// reported and left out.
+constexpr int kMaxPuzzles = 100;              // entries of the puzzle list
+constexpr int kMaxElementsPerPuzzle = 2000;   // blocks and elements of one puzzle file
+constexpr int kMaxWorldElements = 20000;      // blocks and elements of all puzzles together
+constexpr int kMaxSteamjets = 100;            // steam jets in the whole strip
+constexpr int kMaxMovingBoxes = 100;          // moving boxes in the whole strip
 
 // One puzzle of the strip.
 struct PuzzleInfo {

@@ -1,9 +1,6 @@
 #include "world/TokenReader.h"
 
 #include <climits>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace vw {
 
@@ -23,18 +20,7 @@ bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' ||
 
 }  // namespace
 
-TokenReader::TokenReader(std::string text) : text_(textMode(std::move(text))) {}
-
-std::optional<TokenReader> TokenReader::open(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return TokenReader(content.str());
-}
+TokenReader::TokenReader(std::string text, bool cut) : text_(textMode(std::move(text))), cut_(cut) {}
 
 Token TokenReader::next() {
   Token token;
@@ -46,7 +32,8 @@ Token TokenReader::next() {
       token.terminated = true;
       break;
     }
-    if (c == '\n') ++line_;
+    // CR LF pairs are one LF by now: a CR left is a line end of its own.
+    if (c == '\n' || c == '\r') ++line_;
     if (token.text.size() < kMaxTokenLength) {
       token.text.push_back(c);
     } else {

@@ -1,7 +1,8 @@
 #pragma once
 // The token syntax shared by the game's text files: tokens end at '|', hold
 // at most 49 characters, and a '&' where a record or element would start
-// ends the file. Files are read as text: a CR LF pair reads as one LF.
+// ends the file. Files are read as text: a CR LF pair reads as one LF, and a
+// CR alone ends a line too.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,9 +21,8 @@ struct Token {
 
 class TokenReader {
  public:
-  explicit TokenReader(std::string text);
-  // Reads a whole file; nullopt when it cannot be opened or read.
-  static std::optional<TokenReader> open(const std::filesystem::path& path);
+  // cut: the text is the start of a longer file (see RunFile).
+  explicit TokenReader(std::string text, bool cut = false);
 
   bool atEnd() const { return pos_ >= text_.size(); }
   // The next character without taking it, or -1 at the end.
@@ -30,11 +30,14 @@ class TokenReader {
   // Takes the characters up to the next '|' (which is taken and dropped).
   Token next();
   int line() const { return line_; }
+  // The text ended because the file was longer than its bound, not because it ended.
+  bool cut() const { return cut_; }
 
  private:
   std::string text_;
   std::size_t pos_ = 0;
   int line_ = 1;
+  bool cut_ = false;
 };
 
 // Integer conversion as atoi does it (leading white space, an optional sign,

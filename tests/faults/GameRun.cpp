@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -51,18 +53,20 @@ RunResult runProgram(const std::filesystem::path& program, const std::vector<std
   RunResult result;
   const auto deadline = std::chrono::steady_clock::now() + limit;
   int status = 0;
+  struct rusage usage {};
   for (;;) {
-    const pid_t done = waitpid(pid, &status, WNOHANG);
+    const pid_t done = wait4(pid, &status, WNOHANG, &usage);
     if (done == pid) break;
     if (std::chrono::steady_clock::now() > deadline) {
       result.timedOut = true;
       kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
+      wait4(pid, &status, 0, &usage);
       break;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.maxRssKb = usage.ru_maxrss;
   result.out = readAll(outFile);
   result.err = readAll(errFile);
   std::filesystem::remove(outFile);
@@ -87,6 +91,9 @@ const char* faultName(Fault fault) {
     case Fault::Empty: return "empty";
     case Fault::Truncated: return "truncated";
     case Fault::Garbage: return "random bytes";
+    case Fault::Fifo: return "a pipe";
+    case Fault::Device: return "/dev/zero";
+    case Fault::Directory: return "a directory";
   }
   return "?";
 }
@@ -112,6 +119,18 @@ void applyFault(const std::filesystem::path& file, Fault fault) {
       std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
       return;
     }
+    case Fault::Fifo:
+      std::filesystem::remove(file);
+      if (mkfifo(file.c_str(), 0600) != 0) throw std::runtime_error("cannot make a pipe");
+      return;
+    case Fault::Device:
+      std::filesystem::remove(file);
+      std::filesystem::create_symlink("/dev/zero", file);
+      return;
+    case Fault::Directory:
+      std::filesystem::remove(file);
+      std::filesystem::create_directory(file);
+      return;
   }
 }
 

@@ -13,6 +13,7 @@ namespace vw::faults {
 struct RunResult {
   int status = -1;      // exit status; 128 + N when killed by signal N
   bool timedOut = false;
+  long maxRssKb = 0;    // the run's peak resident memory
   std::string out;
   std::string err;
 };
@@ -34,7 +35,9 @@ class ScratchDir {
   std::filesystem::path path_;
 };
 
-enum class Fault { Missing, Empty, Truncated, Garbage };
+// The last three put something that is no regular file where the file was:
+// a pipe nobody writes to, the endless device /dev/zero, a directory.
+enum class Fault { Missing, Empty, Truncated, Garbage, Fifo, Device, Directory };
 const char* faultName(Fault fault);
 // Applies the fault to the file; random bytes come from a generator seeded by the file name.
 void applyFault(const std::filesystem::path& file, Fault fault);

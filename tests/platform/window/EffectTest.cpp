@@ -96,12 +96,10 @@ TEST_F(EffectTest, DirMirrorsAndUvPicksTheCell) {
   for (int x : {650, 700, 750}) EXPECT_EQ(frame.at(x, 550), kGreen);
 }
 
+// 0 tells the texture registry, which names the file and key in its warning.
 TEST_F(EffectTest, PicturesTooLargeForATextureAreLeftOut) {
-  testing::internal::CaptureStderr();
   EXPECT_EQ(context->createTexture(1 << 20, 1, nullptr), 0);
   EXPECT_EQ(context->createTexture(0, 0, nullptr), 0);
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("does not fit in a texture"), std::string::npos) << err;
 }
 
 }  // namespace
