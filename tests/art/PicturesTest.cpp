@@ -123,7 +123,8 @@ TEST_F(Pictures, SheetsDivideIntoCellsShapedAndSizedLikeTheirSprites)
         {"ANIMATION", {32, 100}}, {"ARM", {90, 80}},          {"BUTTONART", {60, 20}}, {"TRAPDOOR", {100, 100}},
         {"WATERWHEEL", {100, 100}}, {"WATERICON", {60, 60}},   {"STEAMICON", {60, 60}}, {"ICEICON", {60, 60}},
         {"TEXT", {60, 60}},        {"STEAM", {27, 27}},        {"WATERSPRAY", {27, 27}}, {"ICESPRAY", {27, 27}},
-        {"VAPORWICKMENU", {283, 1205}}, {"BACKGROUND", {1600, 1280}}};
+        {"VAPORWICKMENU", {283, 1205}}, {"BACKGROUND", {1600, 1280}}, {"VENT", {60, 20}},
+        {"LINKMARK", {22, 22}},    {"PANEL", {640, 400}}};
     for (const PictureEntry& entry : pictureTable()) {
         const Image& img = image(entry.key);
         ASSERT_GT(img.width, 0) << entry.key;
