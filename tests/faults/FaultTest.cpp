@@ -55,10 +55,14 @@ class FaultyCopy {
     fs::copy(kData, data(), fs::copy_options::recursive);
     fs::create_directory(work());
     fs::create_directory(scratch_.path() / "cache");
+    fs::create_directory(home());
+    // Where a player's run would keep its progress: the scratch folder, never the user's.
+    setenv("XDG_DATA_HOME", home().c_str(), 1);
     if (!file.empty()) applyFault(data() / file, fault);
   }
   fs::path data() const { return scratch_.path() / "data"; }
   fs::path work() const { return scratch_.path() / "work"; }
+  fs::path home() const { return scratch_.path() / "home"; }
 
   RunResult headless(std::vector<std::string> extra = {}) const {
     std::vector<std::string> args{"--headless", "--data", data().string(), "--frames", "30", "--seed", "5"};
@@ -189,6 +193,7 @@ TEST(HeadlessFaults, WritesOnlyWhatItIsAskedTo) {
   EXPECT_EQ(written.size(), 2u);
   EXPECT_EQ(written.count("input.txt"), 1u);
   EXPECT_EQ(written.count("state.json"), 1u);
+  EXPECT_TRUE(listFiles(copy.home()).empty()) << "a headless run keeps no progress";
 }
 
 // A missing or broken shader ends a windowed game with status 1 and the reason.
@@ -225,6 +230,7 @@ TEST(WindowedFaults, WritesOnlyTheScreenshot) {
   FileList written = listFiles(copy.work());
   EXPECT_EQ(written.size(), 1u);
   EXPECT_EQ(written.count("shot.png"), 1u);
+  EXPECT_TRUE(listFiles(copy.home()).empty()) << "a run that reaches no new puzzle writes no progress";
 }
 
 }  // namespace
