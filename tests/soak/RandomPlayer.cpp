@@ -44,6 +44,7 @@ void RandomPlayer::next(const Game& game) {
     case GameState::Menu: onMenu(); return;
     case GameState::Paused: onPause(); return;
     case GameState::Playing: playing(); return;
+    case GameState::Ending: playing(); return;  // any key it presses closes the panel
   }
 }
 
