@@ -7,7 +7,7 @@
 namespace vw {
 
 inline constexpr const char* kLinkMarkKey = "LINKMARK";
-constexpr float kLinkMarkerSize = 22;
+constexpr float kLinkMarkerSize = 26;
 
 class LinkMarker : public Sprite {
  public:

@@ -51,13 +51,16 @@ void beginLayer(RenderContext& context, RenderTarget layer) {
   context.clear(kTransparent);
 }
 
-// Where an element's link marker stands: above its picture, or beside a jet's
-// vent (above it is the steam).
+// Where an element's link marker stands: fitted just inside the top of a
+// tall picture (a door, a box, a wheel), above a flat one (a button), and
+// beside a jet's vent (above it is the steam).
 Vec2 linkMarkerPlace(const PuzzleElement& element) {
   const Vec3 p = element.getPosition();
-  const float gap = kLinkMarkerSize / 2 + 4;
-  if (element.getType() == PuzzleElementType::Steamjet) return Vec2(p.x + element.getWidth() / 2 + gap, p.y);
-  return Vec2(p.x, p.y + element.getHeight() / 2 + gap);
+  const float half = kLinkMarkerSize / 2;
+  const float top = p.y + element.getHeight() / 2;
+  if (element.getType() == PuzzleElementType::Steamjet) return Vec2(p.x + element.getWidth() / 2 + half + 4, p.y);
+  if (element.getHeight() >= 3 * kLinkMarkerSize) return Vec2(p.x, top - half - 6);
+  return Vec2(p.x, top + half + 4);
 }
 
 void drawLinkMarkers(Game& game, RenderContext& context) {
