@@ -1,5 +1,7 @@
 #include "app/Game.h"
 
+#include <algorithm>
+
 #include "app/KeyCodes.h"
 #include "physics/Collision.h"
 #include "puzzle/Btn.h"
@@ -16,6 +18,15 @@ namespace {
 constexpr Bounds kStartGameRect{-375, -50, 130, 80};
 constexpr Bounds kInstructionsRect{-375, 0, 30, -20};
 constexpr Bounds kCreditsRect{-375, -175, -70, -120};
+constexpr Bounds kContinueRect{-375, -115, -170, -220};
+
+// A player entering a puzzle stands this far inside its left edge, on the
+// bridge's level: where the first puzzle starts the player.
+constexpr float kPuzzleStartInset = 100;
+constexpr float kPuzzleStartY = 100;
+// The closing panel takes no key or click before it has been up this long.
+constexpr float kEndingMinSeconds = 0.75f;
+constexpr float kBackgroundStartX = 700;
 
 // What the first frame, the title menu, shows; the other pictures finish
 // decoding while it is up (Session finishes them after the first frame).
@@ -37,6 +48,7 @@ const char* gameStateName(GameState state) {
     case GameState::Menu: return "Menu";
     case GameState::Playing: return "Playing";
     case GameState::Paused: return "Paused";
+    case GameState::Ending: return "Ending";
   }
   return "Menu";
 }
@@ -66,7 +78,10 @@ bool Game::startUp(Diagnostics& startDiagnostics) {
   const double factor = 3.2f;
   background = std::make_unique<Sprite>("BACKGROUND", static_cast<float>(kScreenWidth * factor),
                                         static_cast<float>(kScreenHeight * factor));
-  background->translate(700, 450, 0);
+  background->translate(kBackgroundStartX, 450, 0);
+  if (options_.progress) savedPuzzle = options_.progress->load(startDiagnostics);
+  if (savedPuzzle) savedPuzzle = std::min(*savedPuzzle, static_cast<int>(puzzles.size()) - 1);
+  ui->showContinue(savedPuzzle && *savedPuzzle > 0);
   return true;
 }
 
@@ -76,6 +91,8 @@ int Game::loadWorld(Diagnostics& loadDiagnostics) {
   for (auto& element : world.puzzleElements) puzzleElements.push_back(std::move(element));
   levelWidth += world.levelWidth;
   sharedText.addLine(world.winLine);
+  winLine = world.winLine;
+  puzzles = std::move(world.puzzles);
   return world.puzzleCount;
 }
 
@@ -92,13 +109,18 @@ void Game::createPlayer() {
 }
 
 void Game::resetCamera() {
-  cameraEye = kStartEye;
-  cameraTarget = kStartTarget;
   cameraUp = Vec3(0, 1, 0);
+  placeCamera(kStartEye.x, kStartEye.y);
+}
+
+void Game::placeCamera(float x, float y) {
+  cameraEye = Vec3(x, y, kStartEye.z);
+  cameraTarget = Vec3(x, y, kStartTarget.z);
   CameraMatrices m = buildCamera(cameraEye, cameraTarget, cameraUp);
   viewMatrix = m.view;
   projectionMatrix = m.projection;
   viewProj = m.viewProj;
+  if (background) placeBackground();
 }
 
 void Game::resetWorld() {
@@ -113,23 +135,81 @@ void Game::resetWorld() {
   }
   createPlayer();
   resetCamera();
+  currentPuzzle = 0;
+  endingTime = 0;
+}
+
+void Game::retryPuzzle() {
+  const int index = currentPuzzle;
+  resetWorld();
+  startAtPuzzle(index);
+  ++retries;
+  gameState = GameState::Playing;
+}
+
+Vec3 Game::puzzleStart(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= puzzles.size()) return Vec3(-300, kPuzzleStartY, 0);
+  return Vec3(puzzles[index].offset + kPuzzleStartInset, kPuzzleStartY, 0);
+}
+
+int Game::puzzleAt(float x) const {
+  int index = 0;
+  for (std::size_t i = 0; i < puzzles.size(); ++i) {
+    if (x >= puzzles[i].offset) index = static_cast<int>(i);
+  }
+  return index;
+}
+
+void Game::startAtPuzzle(int index) {
+  if (puzzles.empty()) return;
+  index = std::clamp(index, 0, static_cast<int>(puzzles.size()) - 1);
+  const Vec3 start = puzzleStart(index);
+  const Vec3 at = player->getPosition();
+  player->translate(start.x - at.x, start.y - at.y, 0);
+  player->updateBounds();
+  arm->translate(start.x - at.x, start.y - at.y, 0);
+  placeCamera(start.x, start.y);
+  currentPuzzle = index;
+}
+
+void Game::beginRun(int index) {
+  gameState = GameState::Playing;
+  playTime = 0;
+  retries = 0;
+  if (index > 0) startAtPuzzle(index);
+}
+
+void Game::trackProgress() {
+  currentPuzzle = puzzleAt(player->getPosition().x);
+  if (savedPuzzle && currentPuzzle <= *savedPuzzle) return;
+  if (currentPuzzle == 0 && !savedPuzzle) return;
+  savedPuzzle = currentPuzzle;
+  if (options_.progress) options_.progress->save(currentPuzzle, diagnostics);
+  ui->showContinue(currentPuzzle > 0);
 }
 
 void Game::updateGame(float dt) {
   input.read(keysHeld);
   if (isPressed(Key::F3)) showFrameRate = !showFrameRate;
   const bool wasMenu = gameState == GameState::Menu;
+  const bool wasEnding = gameState == GameState::Ending;
   if (gameState == GameState::Playing) {
     playingStep(dt);
   } else if (gameState == GameState::Paused) {
     pausedStep();
+  } else if (gameState == GameState::Ending) {
+    endingStep(dt);
   }
-  if (gameState == GameState::Menu) menuStep(wasMenu);
+  // The key or click that closes the ending does not also choose a menu item.
+  if (gameState == GameState::Menu && !wasEnding) menuStep(wasMenu);
   keysHeldPrevious = keysHeld;
+  leftButtonPrevious = input.isLeftButtonDown();
   ++frame;
 }
 
 void Game::playingStep(float dt) {
+  playTime += dt;
+  const float xBefore = player->getPosition().x;
   ui->handleHudClick(input.isLeftButtonDown(), input.mouseClientPosition());
   player->sprayBlocked = false;
   if (ui->hudClicked) {
@@ -153,10 +233,20 @@ void Game::playingStep(float dt) {
   updateElements(dt);
   for (auto& block : mapElements) block->update();
   updateCamera();
-  float x = 700;
-  if (levelWidth != 0) x = (cameraEye.x - backgroundMinX) / levelWidth * backgroundTravel + 700;
-  background->setPosition(x, background->getPosition().y);
+  placeBackground();
+  trackProgress();
   if (isPressed(Key::P) || isPressed(Key::Escape)) gameState = GameState::Paused;
+  const float winRight = textRightEdge(winLine);
+  if (gameState == GameState::Playing && xBefore <= winRight && player->getPosition().x > winRight) {
+    gameState = GameState::Ending;
+    endingTime = 0;
+  }
+}
+
+void Game::placeBackground() {
+  float x = kBackgroundStartX;
+  if (levelWidth != 0) x = (cameraEye.x - backgroundMinX) / levelWidth * backgroundTravel + kBackgroundStartX;
+  background->setPosition(x, background->getPosition().y);
 }
 
 std::size_t Game::steamParticles() const {
@@ -211,14 +301,26 @@ void Game::pausedStep() {
   if (isPressed(Key::R)) {
     gameState = GameState::Menu;
     resetWorld();
+  } else if (isPressed(Key::T)) {
+    retryPuzzle();
   }
+}
+
+void Game::endingStep(float dt) {
+  endingTime += dt;
+  if (endingTime < kEndingMinSeconds) return;
+  bool pressed = input.isLeftButtonDown() && !leftButtonPrevious;
+  for (int key = 0; key < 256 && !pressed; ++key) pressed = isPressed(key);
+  if (!pressed) return;
+  resetWorld();
+  gameState = GameState::Menu;
 }
 
 void Game::menuStep(bool escapeQuits) {
   if (escapeQuits && isPressed(Key::Escape)) quitRequested = true;
   if (!input.isLeftButtonDown()) return;
   Vec3 m = input.mouseWorldPosition(cameraEye);
-  if (pointInRect(m, kStartGameRect)) gameState = GameState::Playing;
+  if (pointInRect(m, kStartGameRect)) beginRun(0);
   if (pointInRect(m, kInstructionsRect)) {
     ui->showInstructions(true);
     ui->showCredits(false);
@@ -226,6 +328,9 @@ void Game::menuStep(bool escapeQuits) {
   if (pointInRect(m, kCreditsRect)) {
     ui->showInstructions(false);
     ui->showCredits(true);
+  }
+  if (gameState == GameState::Menu && ui->continueShown && savedPuzzle && pointInRect(m, kContinueRect)) {
+    beginRun(*savedPuzzle);
   }
 }
 

@@ -6,21 +6,27 @@
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/Diagnostics.h"
 #include "app/Input.h"
+#include "app/ProgressStore.h"
 #include "app/Random.h"
 #include "player/Player.h"
 #include "puzzle/PuzzleElement.h"
+#include "render/LinkMarker.h"
 #include "render/RenderContext.h"
 #include "render/Text.h"
 #include "render/TextureRegistry.h"
 #include "ui/GameMenu.h"
 #include "world/MapElement.h"
+#include "world/PuzzleLoader.h"
 
 namespace vw {
 
-enum class GameState { Menu = 0, Playing = 1, Paused = 2 };
+// Ending: the closing panel after the player has passed the win line.
+enum class GameState { Menu = 0, Playing = 1, Paused = 2, Ending = 3 };
 
 const char* gameStateName(GameState state);
 
@@ -32,6 +38,7 @@ struct GameOptions {
   std::filesystem::path dataDir = ".";
   std::uint32_t seed = 1;
   std::ostream* debug = nullptr;  // the loader's "Type: ..." lines (--verbose)
+  ProgressStore* progress = nullptr;  // where the furthest puzzle is kept; null: nowhere (not owned)
 };
 
 class Game {
@@ -53,6 +60,18 @@ class Game {
   void onFocusLost();
   // The live steam puffs of every jet.
   std::size_t steamParticles() const;
+  // Rebuilds the world as a restart does and puts the player, playing, at
+  // the start of the puzzle it was in.
+  void retryPuzzle();
+  // Puts the player at the start of puzzle `index` of the strip (clamped)
+  // and the camera on it.
+  void startAtPuzzle(int index);
+  // Puts the camera's centre at world (x, y), the background with it.
+  void placeCamera(float x, float y);
+  // Where a player entering puzzle `index` from its bridge stands.
+  Vec3 puzzleStart(int index) const;
+  // The puzzle whose left edge world x `x` lies at or right of.
+  int puzzleAt(float x) const;
 
   bool isPressed(int key) const { return keysHeld[key] == 1 && keysHeldPrevious[key] == 0; }
 
@@ -87,6 +106,17 @@ class Game {
   bool showFrameRate = false;  // F3
   bool quitRequested = false;  // Escape on the title menu
   Diagnostics diagnostics;     // problems found by a restart's reload
+  LinkMarker linkMarker;       // drawn on both ends of every link
+
+  // The run: where the player is, how far it has come, how long it took.
+  std::vector<PuzzleInfo> puzzles;  // the strip's puzzles, left to right
+  Font winLine;                     // "You Win!!", as the loader placed it
+  int currentPuzzle = 0;            // the puzzle whose left edge the player last crossed
+  std::optional<int> savedPuzzle;   // the furthest puzzle kept by the progress store
+  double playTime = 0;              // seconds played since Start Game or Continue
+  int retries = 0;                  // retries since Start Game or Continue
+  float endingTime = 0;             // seconds the closing panel has been up
+  bool leftButtonPrevious = false;  // the button at the end of the previous update
 
  private:
   void createPlayer();
@@ -95,6 +125,13 @@ class Game {
   int loadWorld(Diagnostics& diagnostics);
   void playingStep(float dt);
   void pausedStep();
+  void endingStep(float dt);
+  // The parallax: the background's x from the camera's.
+  void placeBackground();
+  // A new run from the title menu, at puzzle `index`.
+  void beginRun(int index);
+  // Follows the player across puzzle edges, keeps new progress, notices the end.
+  void trackProgress();
   // Escape quits only from a title menu that was already showing.
   void menuStep(bool escapeQuits);
   void updateElements(float dt);

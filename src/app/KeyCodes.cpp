@@ -11,7 +11,7 @@ struct NamedKey {
 
 constexpr NamedKey kNamedKeys[] = {
     {"W", Key::W},         {"A", Key::A},       {"S", Key::S},         {"D", Key::D},
-    {"E", Key::E},         {"Q", Key::Q},       {"R", Key::R},         {"P", Key::P},
+    {"E", Key::E},         {"Q", Key::Q},       {"R", Key::R},         {"T", Key::T},       {"P", Key::P},
     {"1", Key::One},       {"2", Key::Two},     {"3", Key::Three},     {"SPACE", Key::Space},
     {"LEFT", Key::Left},   {"RIGHT", Key::Right}, {"UP", Key::Up},     {"DOWN", Key::Down},
     {"GRAVE", Key::Grave}, {"ESCAPE", Key::Escape}, {"F3", Key::F3},   {"M", Key::M},

@@ -10,6 +10,7 @@ constexpr int Q = 16;     // cycle power
 constexpr int W = 17;     // jump, umbrella
 constexpr int E = 18;
 constexpr int R = 19;  // restart from the pause screen
+constexpr int T = 20;  // retry the puzzle from the pause screen
 constexpr int P = 25;  // pause and unpause
 constexpr int A = 30;  // walk left
 constexpr int S = 31;
@@ -30,7 +31,7 @@ constexpr int Down = 208;
 
 namespace vw {
 
-// The key names of input scripts (W A S D E Q R P 1 2 3 SPACE LEFT RIGHT UP
+// The key names of input scripts (W A S D E Q R T P 1 2 3 SPACE LEFT RIGHT UP
 // DOWN GRAVE, and ESCAPE, F3, M) and their scan codes.
 std::optional<int> keyCodeForName(std::string_view name);
 // The script name of a scan code, or empty for keys scripts cannot name.

@@ -50,6 +50,8 @@ std::string usage() {
          "  --screenshot FILE   write the last drawn frame as PNG at exit (windowed)\n"
          "  --check-puzzles     load every puzzle, report problems, and exit\n"
          "  --mute              start with the sound off\n"
+         "  --no-save           neither read nor write the progress file\n"
+         "  --progress FILE     keep progress in FILE (also in scripted and headless runs)\n"
          "  --verbose           debug output on stderr\n"
          "  --help              this text\n"
          "  --version           print the version\n";
@@ -77,11 +79,14 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       o.checkPuzzles = true;
     } else if (a == "--mute") {
       o.mute = true;
+    } else if (a == "--no-save") {
+      o.noSave = true;
     } else if (a == "--help" || a == "-h") {
       o.help = true;
     } else if (a == "--version") {
       o.version = true;
-    } else if (a == "--data" || a == "--script" || a == "--dump-state" || a == "--screenshot" || a == "--record") {
+    } else if (a == "--data" || a == "--script" || a == "--dump-state" || a == "--screenshot" || a == "--record" ||
+               a == "--progress") {
       if (!value(v)) return parsed;
       if (v.empty()) {
         parsed.error = a + " needs a non-empty value";
@@ -92,6 +97,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       if (a == "--dump-state") o.dumpState = v;
       if (a == "--screenshot") o.screenshot = v;
       if (a == "--record") o.record = v;
+      if (a == "--progress") o.progress = v;
     } else if (a == "--seed") {
       if (!value(v)) return parsed;
       std::uint32_t seed = 0;
@@ -112,6 +118,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       parsed.error = "unknown option: " + a;
       return parsed;
     }
+  }
+  if (o.noSave && !o.progress.empty()) {
+    parsed.error = "--no-save and --progress cannot be combined";
+    return parsed;
   }
   if (o.headless && !o.frames && o.script.empty() && !o.checkPuzzles) {
     parsed.error = "--headless needs --frames or --script";

@@ -19,6 +19,8 @@ struct RunOptions {
   std::filesystem::path dumpState;        // JSON of the game state at exit
   std::filesystem::path screenshot;       // PNG of the last frame at exit (windowed)
   std::filesystem::path record;           // the session's input as an input script
+  std::filesystem::path progress;         // keep progress in this file, in any run
+  bool noSave = false;                    // neither read nor write progress
   bool verbose = false;
   bool checkPuzzles = false;
   bool mute = false;

@@ -48,7 +48,11 @@ int Session::start() {
   }
   seed_ = seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
   InputDevices* devices = script_ ? script_.get() : deviceInput_ ? deviceInput_ : &idle_;
-  GameOptions gameOptions{options_.dataDir, seed_, options_.verbose ? &std::cerr : nullptr};
+  std::filesystem::path progressPath = options_.progress;
+  const bool reproducible = options_.headless || script_ || options_.noSave;
+  if (progressPath.empty() && !reproducible) progressPath = defaultProgressPath();
+  if (!progressPath.empty()) progress_ = std::make_unique<ProgressFile>(progressPath);
+  GameOptions gameOptions{options_.dataDir, seed_, options_.verbose ? &std::cerr : nullptr, progress_.get()};
   game_ = std::make_unique<Game>(context_, *devices, gameOptions);
   if (!options_.record.empty()) recorder_ = std::make_unique<InputRecorder>(seed_);
   Diagnostics diagnostics;

@@ -47,6 +47,9 @@ class Session {
   void setUpdateListener(std::function<void(const Game&)> listener) { updateListener_ = std::move(listener); }
 
   Game& game() { return *game_; }
+  // The progress store this run uses, or null: scripted, headless and
+  // --no-save runs use none unless --progress names a file.
+  const ProgressStore* progress() const { return progress_.get(); }
   bool scripted() const { return script_ != nullptr; }
   std::uint32_t seed() const { return seed_; }
 
@@ -57,6 +60,7 @@ class Session {
   std::unique_ptr<ScriptInputDevices> script_;
   IdleInputDevices idle_;
   std::unique_ptr<InputRecorder> recorder_;
+  std::unique_ptr<ProgressStore> progress_;  // outlives the game, which uses it
   std::unique_ptr<Game> game_;
   std::uint32_t seed_ = 1;
   std::function<void(const Game&)> updateListener_;

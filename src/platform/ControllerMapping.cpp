@@ -29,6 +29,7 @@ ControllerInput mapController(const ControllerState& s) {
   hold(Key::Q, s.leftShoulder || s.rightShoulder);
   hold(Key::P, s.start);
   hold(Key::R, s.back);
+  hold(Key::T, s.west);
   out.leftButton = s.rightTrigger >= kTriggerThreshold;
   float length = std::hypot(s.rightStick.x, s.rightStick.y);
   if (length >= kAimDeadZone) out.aim = s.rightStick / length;
@@ -47,6 +48,7 @@ ControllerState combine(const ControllerState& a, const ControllerState& b) {
   c.rightShoulder = a.rightShoulder || b.rightShoulder;
   c.start = a.start || b.start;
   c.back = a.back || b.back;
+  c.west = a.west || b.west;
   return c;
 }
 

@@ -20,6 +20,7 @@ struct ControllerState {
   bool rightShoulder = false;
   bool start = false;
   bool back = false;
+  bool west = false;  // X on most pads
 };
 
 struct ControllerInput {
@@ -34,7 +35,8 @@ constexpr float kStickAimReach = 150.0f;
 
 // Left stick and d-pad walk (A, D), south jumps and holds the umbrella (W),
 // the right trigger sprays (left button), either shoulder cycles the power
-// (Q), Start pauses (P), Back restarts from the pause screen (R).
+// (Q), Start pauses (P), Back restarts from the pause screen (R), west
+// retries the puzzle from the pause screen (T).
 ControllerInput mapController(const ControllerState& state);
 // Combines two pads: any button held on either, the larger push of each axis.
 ControllerState combine(const ControllerState& a, const ControllerState& b);

@@ -24,6 +24,7 @@ ControllerState readPad(SDL_GameController* pad) {
   s.rightShoulder = button(pad, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
   s.start = button(pad, SDL_CONTROLLER_BUTTON_START);
   s.back = button(pad, SDL_CONTROLLER_BUTTON_BACK);
+  s.west = button(pad, SDL_CONTROLLER_BUTTON_X);
   return s;
 }
 

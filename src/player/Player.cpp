@@ -184,13 +184,12 @@ void Player::movementStep(const KeyArray& keys, const KeyArray& previousKeys, fl
   if (velocity.y > maxVerticalSpeed) velocity.y = maxVerticalSpeed;
 }
 
+// The row is chosen once, from the final condition: choosing the walk row and
+// then the umbrella row in the same update would restart the sway every time.
 void Player::chooseAnimation(const KeyArray& keys) {
-  setAnimation(0);
-  frameDelay = held(keys, Key::A) || held(keys, Key::D) ? 1 : 2;
-  if (gravityDivisor >= kUmbrellaDivisor && !onGround) {
-    setAnimation(1);
-    frameDelay = 1;
-  }
+  const bool umbrellaOpen = gravityDivisor >= kUmbrellaDivisor && !onGround;
+  setAnimation(umbrellaOpen ? 1 : 0);
+  frameDelay = umbrellaOpen || held(keys, Key::A) || held(keys, Key::D) ? 1 : 2;
 }
 
 void Player::choosePower(const KeyArray& keys, const KeyArray& previousKeys, bool mouseDown) {

@@ -19,6 +19,11 @@ PuzzleElement::PuzzleElement(PuzzleElement* controllerElement, PuzzleElement* ta
   kind = SpriteKind::PuzzleElement;
 }
 
+bool PuzzleElement::isLinkLit() const {
+  if (target) return isActive();
+  return controller && controller->isActive();
+}
+
 void PuzzleElement::toggleTarget() {
   if (!target) return;
   if (target->isActive()) {

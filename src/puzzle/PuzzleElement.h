@@ -11,6 +11,10 @@ enum class PuzzleElementType { MovingBlock = 0, Steamjet = 1, RisingDoor = 2, Tr
 
 const char* typeName(PuzzleElementType type);
 
+// Link marker colours: a switch and what it switches share one, distinct within a puzzle.
+constexpr int kLinkColorCount = 8;
+constexpr int kNoLinkColor = -1;
+
 class PuzzleElement : public MapElement {
  public:
   PuzzleElement(PuzzleElement* controller, PuzzleElement* target);
@@ -24,6 +28,12 @@ class PuzzleElement : public MapElement {
   void setController(PuzzleElement* element) { controller = element; }
   PuzzleElement* getController() const { return controller; }
   PuzzleElement* getTarget() const { return target; }
+  // The colour of the link marker it carries, or kNoLinkColor when it is in no link.
+  int getLinkColor() const { return linkColor; }
+  void setLinkColor(int color) { linkColor = color; }
+  // Whether the switch of its link is on: its own state for a button or
+  // wheel, its controller's for what one switches.
+  bool isLinkLit() const;
   // Switches the target: off when it is on, on when it is off. No target, no switch.
   void toggleTarget();
 
@@ -32,6 +42,7 @@ class PuzzleElement : public MapElement {
   bool active = false;
   PuzzleElement* controller = nullptr;  // not owned
   PuzzleElement* target = nullptr;      // not owned
+  int linkColor = kNoLinkColor;
 };
 
 using ElementList = std::vector<std::unique_ptr<PuzzleElement>>;

@@ -11,9 +11,10 @@ constexpr float kUpward = 1.5714285f;
 
 Steamjet::Steamjet(const std::string& key, float width, float height, float columnWidth, float columnHeight,
                    Vec3 liftOn, Random& random)
-    : PuzzleElement(nullptr, nullptr), areaWidth(columnWidth), areaHeight(columnHeight) {
+    : PuzzleElement(nullptr, nullptr), vent(kVentKey, width, height), areaWidth(columnWidth), areaHeight(columnHeight) {
   type = PuzzleElementType::Steamjet;
   init(key, width, height);
+  vent.setRows(2);
   emitter = std::make_unique<ParticleEmitter>(areaWidth, areaHeight, kUpward, getPosition(), Power::Steam, random);
   lift = liftOn;
   liftWhenOn = liftOn;
@@ -23,8 +24,14 @@ Steamjet::Steamjet(const std::string& key, float width, float height, float colu
 void Steamjet::translate(float dx, float dy, float dz) {
   Sprite::translate(dx, dy, dz);
   Vec3 p = getPosition();
+  vent.setPosition(p.x, p.y);
   emitter->setSpawnPoint(p.x, p.y, p.z);
   updateBounds();
+}
+
+void Steamjet::draw(RenderContext& context, const TextureRegistry& textures) {
+  vent.setAnimation(active ? 1 : 0);
+  vent.draw(context, textures);
 }
 
 Bounds Steamjet::updateBounds() {

@@ -1,7 +1,7 @@
 #pragma once
 // Steamjet: a vent that, while on, blows a column of steam upward and lifts
-// the player standing in it. Its bounds are the steam column, not a picture:
-// it is never drawn as a sprite, only its steam is.
+// the player standing in it. Its bounds are the steam column; what is drawn
+// is its vent picture ("VENT": row 0 shut, row 1 open), and its steam.
 #include <memory>
 
 #include "player/ParticleEmitter.h"
@@ -11,6 +11,8 @@ namespace vw {
 
 class Random;
 
+inline constexpr const char* kVentKey = "VENT";
+
 class Steamjet : public PuzzleElement {
  public:
   Steamjet(const std::string& key, float width, float height, float areaWidth, float areaHeight, Vec3 liftWhenOn,
@@ -18,6 +20,8 @@ class Steamjet : public PuzzleElement {
 
   // Moves the jet; its steam leaves from the jet's new centre.
   void translate(float dx, float dy, float dz) override;
+  // Draws the vent, open while the jet is on, shut while it is off.
+  void draw(RenderContext& context, const TextureRegistry& textures) override;
   // The steam column: areaWidth wide, areaHeight high above the jet's centre.
   Bounds updateBounds() override;
   void activate() override;
@@ -32,6 +36,7 @@ class Steamjet : public PuzzleElement {
 
  private:
   std::unique_ptr<ParticleEmitter> emitter;
+  Sprite vent;
   float areaWidth = 0;
   float areaHeight = 0;
   Vec3 lift{0};

@@ -37,6 +37,9 @@ class RenderContext {
 
   // The camera's view-projection, read by every draw.
   const Matrix* viewProj = nullptr;
+  // While set, draws leave every sprite's animation where it is: the frozen
+  // scene behind the pause screen and the ending panel must not move on.
+  bool holdAnimations = false;
 
   // Whether createTexture wants decoded pixels (the no-op context does not).
   virtual bool wantsPixels() const = 0;

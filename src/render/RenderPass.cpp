@@ -51,6 +51,26 @@ void beginLayer(RenderContext& context, RenderTarget layer) {
   context.clear(kTransparent);
 }
 
+// Where an element's link marker stands: fitted just inside the top of a
+// tall picture (a door, a box, a wheel), above a flat one (a button), and
+// beside a jet's vent (above it is the steam).
+Vec2 linkMarkerPlace(const PuzzleElement& element) {
+  const Vec3 p = element.getPosition();
+  const float half = kLinkMarkerSize / 2;
+  const float top = p.y + element.getHeight() / 2;
+  if (element.getType() == PuzzleElementType::Steamjet) return Vec2(p.x + element.getWidth() / 2 + half + 4, p.y);
+  if (element.getHeight() >= 3 * kLinkMarkerSize) return Vec2(p.x, top - half - 6);
+  return Vec2(p.x, top + half + 4);
+}
+
+void drawLinkMarkers(Game& game, RenderContext& context) {
+  for (auto& element : game.puzzleElements) {
+    if (element->getLinkColor() == kNoLinkColor) continue;
+    game.linkMarker.drawAt(context, game.textures, linkMarkerPlace(*element), element->getLinkColor(),
+                           element->isLinkLit());
+  }
+}
+
 void drawPlayScene(Game& game, RenderContext& context) {
   const TextureRegistry& textures = game.textures;
   context.setBlend(BlendMode::Alpha);
@@ -62,15 +82,13 @@ void drawPlayScene(Game& game, RenderContext& context) {
   for (auto& block : game.mapElements) {
     if (block->visible) block->draw(context, textures);
   }
-  // Jets are not drawn as sprites; their steam goes into a layer of its own below.
+  // A jet draws its vent here; its steam goes into a layer of its own below.
   bool anyJet = false;
   for (auto& element : game.puzzleElements) {
-    if (element->getType() == PuzzleElementType::Steamjet) {
-      anyJet = true;
-    } else {
-      element->draw(context, textures);
-    }
+    if (element->getType() == PuzzleElementType::Steamjet) anyJet = true;
+    element->draw(context, textures);
   }
+  drawLinkMarkers(game, context);
   game.ui->drawHud(context, textures);
   if (anyJet) {
     beginLayer(context, RenderTarget::SprayLayerB);
@@ -97,11 +115,21 @@ void renderFrame(Game& game, RenderContext& context) {
   switch (game.gameState) {
     case GameState::Menu:
       context.setBlend(BlendMode::Alpha);
+      game.background->draw(context, game.textures);
       game.ui->drawMenu(context, game.textures);
       break;
     case GameState::Paused:
-      context.setBlend(BlendMode::Alpha);
+      // The scene as it froze, dimmed, behind the pause lines.
+      context.holdAnimations = true;
+      drawPlayScene(game, context);
       game.ui->drawPause(context, game.textures, game.cameraEye);
+      context.holdAnimations = false;
+      break;
+    case GameState::Ending:
+      context.holdAnimations = true;
+      drawPlayScene(game, context);
+      game.ui->drawEnding(context, game.textures, game.cameraEye, game.playTime, game.retries);
+      context.holdAnimations = false;
       break;
     case GameState::Playing:
       drawPlayScene(game, context);

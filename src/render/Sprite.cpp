@@ -143,7 +143,7 @@ bool quadInView(const Matrix& wvp) {
 }
 
 void Sprite::draw(RenderContext& context, const TextureRegistry& textures) {
-  stepAnimation();
+  if (!context.holdAnimations) stepAnimation();
   const Matrix wvp = multiply(world, *context.viewProj);
   // Off screen there is nothing to draw; the animation has stepped all the same.
   if (!quadInView(wvp)) return;

@@ -22,6 +22,12 @@ constexpr FixedCell kSigns[] = {
 
 }  // namespace
 
+float textRightEdge(const Font& line) {
+  const float size = static_cast<float>(line.size);
+  const float glyphs = line.text.empty() ? 0.0f : static_cast<float>(line.text.size() - 1);
+  return static_cast<float>(line.x) + glyphs * size / 1.5f + size / 2;
+}
+
 GlyphCell glyphCell(char ch) {
   for (const FixedCell& sign : kSigns) {
     if (sign.c == ch) return sign.cell;

@@ -22,6 +22,9 @@ struct GlyphCell {
   int row = 0;
 };
 
+// The world x of a line's right edge: its last glyph's centre plus half a glyph.
+float textRightEdge(const Font& line);
+
 // The sheet cell of a character.
 GlyphCell glyphCell(char c);
 

@@ -28,7 +28,7 @@ void UIElement::setScreenPosition(float px, float py) {
 }
 
 void UIElement::draw(RenderContext& context, const TextureRegistry& textures) {
-  stepAnimation();
+  if (!context.holdAnimations) stepAnimation();
   Vec2 scale(1.0f / columns, 1.0f / rows);
   SheetCell cell{scale, Vec2(static_cast<float>(frame) * scale.x, static_cast<float>(animation) * scale.y)};
   Matrix m = multiply(scaling(width, height, 1), *context.viewProj);

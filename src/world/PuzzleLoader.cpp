@@ -262,6 +262,8 @@ class PuzzleReader {
   void addElement(std::unique_ptr<PuzzleElement> element, SourceLine where);
   void registerElement(int id, PuzzleElement* element, int line);
   PuzzleElement* findTarget(const Token& kw, int targetId);
+  // Gives a switch and its target the target's marker colour, a new one when it has none yet.
+  void shareLinkColor(const Token& kw, PuzzleElement& target, PuzzleElement& switcher);
 
   TokenReader& reader_;
   std::string file_;
@@ -283,6 +285,7 @@ class PuzzleReader {
   std::vector<PuzzleElement*> linkable_;
   std::vector<int> idLines_;
   std::vector<PendingLink> unresolved_;
+  int linkColors_ = 0;  // marker colours handed out in this file
 
   // A run of tokens that are no keyword, reported once.
   std::optional<Token> unknown_;
@@ -491,6 +494,17 @@ PuzzleElement* PuzzleReader::findTarget(const Token& kw, int targetId) {
   return nullptr;
 }
 
+void PuzzleReader::shareLinkColor(const Token& kw, PuzzleElement& target, PuzzleElement& switcher) {
+  if (target.getLinkColor() == kNoLinkColor) {
+    if (linkColors_ == kLinkColorCount) {
+      warn(kw, "switches the " + std::to_string(kLinkColorCount + 1) +
+                   "th target of this puzzle; its link marker colour repeats an earlier one");
+    }
+    target.setLinkColor(linkColors_++ % kLinkColorCount);
+  }
+  switcher.setLinkColor(target.getLinkColor());
+}
+
 // BLOCK, ICEBLOCK: x, y, height, width. HEAVYBOX: ignored, x, y, height, width.
 void PuzzleReader::buildBlock(const Token& kw, const char* key, bool heavy, bool frozen, bool ignoredFirst) {
   std::array<int, 5> f{};
@@ -625,7 +639,10 @@ void PuzzleReader::buildButton(const Token& kw) {
   auto button =
       std::make_unique<Btn>("BUTTONART", size(kw, "width", f[3]), size(kw, "height", f[4]), momentary, nullptr, target);
   button->translate(worldX(f[1]), static_cast<float>(f[2]) - kButtonDrop, 0);
-  if (target) target->setController(button.get());
+  if (target) {
+    target->setController(button.get());
+    shareLinkColor(kw, *target, *button);
+  }
   SourceLine where = source(kw);
   where.targetId = f[6];
   addElement(std::move(button), where);
@@ -646,7 +663,10 @@ void PuzzleReader::buildWaterWheel(const Token& kw) {
   auto wheel = std::make_unique<WaterWheel>("WATERWHEEL", size(kw, "width", f[3]), size(kw, "height", f[4]), target,
                                             spinDownTime);
   wheel->translate(worldX(f[1]), static_cast<float>(f[2]), 0);
-  if (target) target->setController(wheel.get());
+  if (target) {
+    target->setController(wheel.get());
+    shareLinkColor(kw, *target, *wheel);
+  }
   SourceLine where = source(kw);
   where.targetId = f[5];
   addElement(std::move(wheel), where);

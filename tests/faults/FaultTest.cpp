@@ -55,10 +55,14 @@ class FaultyCopy {
     fs::copy(kData, data(), fs::copy_options::recursive);
     fs::create_directory(work());
     fs::create_directory(scratch_.path() / "cache");
+    fs::create_directory(home());
+    // Where a player's run would keep its progress: the scratch folder, never the user's.
+    setenv("XDG_DATA_HOME", home().c_str(), 1);
     if (!file.empty()) applyFault(data() / file, fault);
   }
   fs::path data() const { return scratch_.path() / "data"; }
   fs::path work() const { return scratch_.path() / "work"; }
+  fs::path home() const { return scratch_.path() / "home"; }
 
   RunResult headless(std::vector<std::string> extra = {}) const {
     std::vector<std::string> args{"--headless", "--data", data().string(), "--frames", "30", "--seed", "5"};
@@ -189,6 +193,7 @@ TEST(HeadlessFaults, WritesOnlyWhatItIsAskedTo) {
   EXPECT_EQ(written.size(), 2u);
   EXPECT_EQ(written.count("input.txt"), 1u);
   EXPECT_EQ(written.count("state.json"), 1u);
+  EXPECT_TRUE(listFiles(copy.home()).empty()) << "a headless run keeps no progress";
 }
 
 // A missing or broken shader ends a windowed game with status 1 and the reason.
@@ -212,6 +217,20 @@ TEST(WindowedFaults, SampleOfPictures) {
     EXPECT_EQ(r.status, 0) << what;
     EXPECT_TRUE(mentions(r, fs::path(file).filename().string())) << what;
   });
+}
+
+TEST(WindowedFaults, WritesOnlyTheScreenshot) {
+  if (!haveDisplay()) GTEST_SKIP() << "no display";
+  FaultyCopy copy("", Fault::Missing);
+  const FileList dataBefore = listFiles(copy.data());
+  const RunResult r = copy.windowed({"--screenshot", "shot.png"});
+  expectNoCrash("screenshot", r);
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(listFiles(copy.data()), dataBefore) << "the data directory changed";
+  FileList written = listFiles(copy.work());
+  EXPECT_EQ(written.size(), 1u);
+  EXPECT_EQ(written.count("shot.png"), 1u);
+  EXPECT_TRUE(listFiles(copy.home()).empty()) << "a run that reaches no new puzzle writes no progress";
 }
 
 }  // namespace

@@ -26,22 +26,29 @@ TEST_F(GameFixture, MenuFrameIsSkyBlueBannerAndTexts) {
   EXPECT_FLOAT_EQ(clear.color.b, 1.0f);
   EXPECT_EQ(context.draws.back().kind, RecordedDraw::Kind::Present);
   auto quads = context.quads();
-  // Banner, then "Vaporwick" + the three items, then the help panel.
+  // The painted background, the banner, then "Vaporwick" + the three items, then the help panel.
   std::size_t titleGlyphs = 9 + 10 + 12 + 7;
   std::size_t helpGlyphs = 0;
   for (const Font& line : game.ui->instructionsText.lines) helpGlyphs += line.text.size();
-  EXPECT_EQ(quads.size(), 1 + titleGlyphs + helpGlyphs);
-  EXPECT_NEAR(centreOf(quads[0].state, game.viewProj).x, -300, kWorldTolerance);
+  EXPECT_EQ(quads.size(), 2 + titleGlyphs + helpGlyphs);
+  EXPECT_EQ(quads[0].state.texture, game.textures.get("BACKGROUND"));
+  EXPECT_NEAR(centreOf(quads[1].state, game.viewProj).x, -300, kWorldTolerance);
 }
 
-TEST_F(GameFixture, PauseFrameDrawsOnlyThePauseLinesFromTheCamera) {
+TEST_F(GameFixture, PauseFrameDimsTheSceneThenDrawsThePauseLinesFromTheCamera) {
   startPlaying();
   tap(Key::P);
   context.draws.clear();
   renderFrame(game, context);
   auto quads = context.quads();
-  EXPECT_EQ(quads.size(), std::string("Press P to unpause").size() + std::string("Press R to restart the game").size());
-  Vec3 first = centreOf(quads[0].state, game.viewProj);
+  ASSERT_GT(quads.size(), 3u);
+  EXPECT_EQ(quads[0].state.texture, game.textures.get("BACKGROUND"));
+  std::size_t lineGlyphs = 0;
+  for (const Font& line : game.ui->pauseText.lines) lineGlyphs += line.text.size();
+  ASSERT_GT(quads.size(), lineGlyphs + 1);
+  const std::size_t firstGlyph = quads.size() - lineGlyphs;
+  EXPECT_EQ(quads[firstGlyph - 1].state.texture, game.textures.get("SHADE"));
+  Vec3 first = centreOf(quads[firstGlyph].state, game.viewProj);
   EXPECT_NEAR(first.x, static_cast<int>(game.cameraEye.x - 325), kWorldTolerance);
   EXPECT_NEAR(first.y, static_cast<int>(game.cameraEye.y + 50), kWorldTolerance);
 }

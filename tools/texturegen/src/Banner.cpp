@@ -1,6 +1,8 @@
 // The title banner: slate cloth with gold embroidery hanging from a brass rod,
 // the emblem at the top, quiet panels behind the menu items, the three powers
-// stitched below and a swallow-tailed foot with tassels.
+// stitched below them and a swallow-tailed foot with tassels. The title menu
+// shows only the top of the cloth (down to kShownDepth); every decoration but
+// the foot sits there.
 
 #include "Motifs.h"
 #include "Noise.h"
@@ -21,6 +23,13 @@ constexpr float kW = 283.0f, kH = 1205.0f;
 constexpr float kScale = 2.0f;
 constexpr float kClothTop = 34.0f;
 constexpr float kTailDepth = 70.0f;  // how far the swallow-tail's notch rises
+// How much of the cloth the title menu shows: the banner's top edge is 37.5
+// units below the screen's top, and 800 units of screen lie below that.
+constexpr float kShownDepth = 762.0f;
+// The menu items' rows on the cloth: "Start Game" first, "Continue" fourth.
+constexpr float kFirstItemRow = 362.0f;
+constexpr float kItemSpacing = 100.0f;
+constexpr int kItemRows = 4;
 const Color kGold = hexColor(0xe8b75a);
 const Color kGoldDark = hexColor(0x9a6a22);
 
@@ -148,7 +157,7 @@ Image drawMenuBanner()
         }
 
     // The emblem in a stitched medallion.
-    const glm::vec2 emblem(kW * 0.5f, 180.0f);
+    const glm::vec2 emblem(kW * 0.5f, 170.0f);
     paint.fill(Box::around(emblem, glm::vec2(112.0f)), [&](glm::vec2 p) { return sdf::circle(p, emblem + glm::vec2(3.0f, 5.0f), 104.0f); },
                withAlpha(pal::ink, 0.45f), 6.0f);
     stitch(paint, Box::around(emblem, glm::vec2(112.0f)), [&](glm::vec2 p) { return sdf::circle(p, emblem, 108.0f); }, 2.0f);
@@ -161,9 +170,9 @@ Image drawMenuBanner()
         stitch(paint, boundsOf({a0, a1}).grown(3.0f), [&](glm::vec2 p) { return sdf::segment(p, a0, a1); }, 1.6f);
     }
 
-    // Quiet plaques behind the three menu items, with scrolled dividers.
-    for (int i = 0; i < 4; ++i) {
-        const float y = 312.0f + 100.0f * i;
+    // Scrolled dividers between the menu items' rows.
+    for (int i = 0; i < kItemRows; ++i) {
+        const float y = kFirstItemRow - kItemSpacing * 0.5f + kItemSpacing * i;
         const glm::vec2 a(50.0f, y), b(kW - 50.0f, y);
         stitch(paint, boundsOf({a, b}).grown(3.0f), [&](glm::vec2 p) { return sdf::segment(p, a, b); }, 1.6f);
         for (float side : {-1.0f, 1.0f}) {
@@ -177,34 +186,28 @@ Image drawMenuBanner()
         }, 1.6f);
     }
 
-    // The three powers, stitched in their colours below the plaques.
-    const float powersY = 760.0f;
-    const glm::vec2 drop(kW * 0.5f - 70.0f, powersY), puff(kW * 0.5f, powersY), flake(kW * 0.5f + 70.0f, powersY);
+    // The three powers, stitched in their colours below the last item's row,
+    // in small medallions that end above the bottom of the screen.
+    const float powersY = kFirstItemRow + kItemSpacing * (kItemRows - 0.5f) + 24.0f;
+    const glm::vec2 drop(kW * 0.5f - 62.0f, powersY), puff(kW * 0.5f, powersY), flake(kW * 0.5f + 62.0f, powersY);
+    static_assert(kFirstItemRow + kItemSpacing * (kItemRows - 0.5f) + 24.0f + 24.0f < kShownDepth);
     for (const glm::vec2 c : {drop, puff, flake}) {
-        stitch(paint, Box::around(c, glm::vec2(34.0f)), [&](glm::vec2 p) { return sdf::circle(p, c, 27.0f); }, 2.0f);
-        paint.fill(Box::around(c, glm::vec2(27.0f)), [&](glm::vec2 p) { return sdf::circle(p, c, 25.5f); }, hexColor(0x1c2334));
+        stitch(paint, Box::around(c, glm::vec2(30.0f)), [&](glm::vec2 p) { return sdf::circle(p, c, 22.0f); }, 2.0f);
+        paint.fill(Box::around(c, glm::vec2(22.0f)), [&](glm::vec2 p) { return sdf::circle(p, c, 20.5f); }, hexColor(0x1c2334));
     }
-    paint.outlined(Box::around(drop, glm::vec2(16.0f)), [&](glm::vec2 p) { return dropSdf(p, drop + glm::vec2(0.0f, 5.0f), 10.0f, 22.0f); },
+    paint.outlined(Box::around(drop, glm::vec2(16.0f)), [&](glm::vec2 p) { return dropSdf(p, drop + glm::vec2(0.0f, 4.0f), 8.0f, 18.0f); },
                    [&](glm::vec2 p, float) { return mixColor(pal::waterLight, pal::water, std::clamp((p.x - drop.x + 10.0f) / 20.0f, 0.0f, 1.0f)); },
                    pal::ink, 1.5f);
     paint.outlined(Box::around(puff, glm::vec2(20.0f)), [&](glm::vec2 p) {
-                       float d = sdf::circle(p, puff + glm::vec2(-8.0f, 4.0f), 8.0f);
-                       d = sdf::smoothUnite(d, sdf::circle(p, puff + glm::vec2(1.0f, -3.0f), 10.0f), 2.0f);
-                       return sdf::smoothUnite(d, sdf::circle(p, puff + glm::vec2(10.0f, 5.0f), 7.0f), 2.0f);
+                       float d = sdf::circle(p, puff + glm::vec2(-6.5f, 3.0f), 6.5f);
+                       d = sdf::smoothUnite(d, sdf::circle(p, puff + glm::vec2(1.0f, -2.5f), 8.0f), 2.0f);
+                       return sdf::smoothUnite(d, sdf::circle(p, puff + glm::vec2(8.0f, 4.0f), 5.5f), 2.0f);
                    },
                    [&](glm::vec2 p, float) { return mixColor(hexColor(0xffffff), hexColor(0xa9b8c8), std::clamp((p.y - puff.y + 8.0f) / 18.0f, 0.0f, 1.0f)); },
                    pal::ink, 1.5f);
-    paint.outlined(Box::around(flake, glm::vec2(22.0f)), [&](glm::vec2 p) { return snowflakeSdf(p, flake, 18.0f, 3.0f); }, pal::ice, pal::ink, 1.3f);
+    paint.outlined(Box::around(flake, glm::vec2(22.0f)), [&](glm::vec2 p) { return snowflakeSdf(p, flake, 14.5f, 2.6f); }, pal::ice, pal::ink, 1.3f);
 
-    // A great stitched cog low on the cloth, and the tassels.
-    const glm::vec2 cog(kW * 0.5f, 960.0f);
-    stitch(paint, Box::around(cog, glm::vec2(80.0f)), [&](glm::vec2 p) { return gearSdf(p, cog, 70.0f, 60.0f, 14); }, 2.4f);
-    stitch(paint, Box::around(cog, glm::vec2(40.0f)), [&](glm::vec2 p) { return sdf::circle(p, cog, 28.0f); }, 2.0f);
-    for (int i = 0; i < 6; ++i) {
-        const float a = radians(60.0f * i);
-        const glm::vec2 a0 = cog + glm::vec2(std::cos(a), std::sin(a)) * 28.0f, a1 = cog + glm::vec2(std::cos(a), std::sin(a)) * 58.0f;
-        stitch(paint, boundsOf({a0, a1}).grown(3.0f), [&](glm::vec2 p) { return sdf::segment(p, a0, a1); }, 1.6f);
-    }
+    // The rod and chains, and the tassels at the foot (below the screen, seen only in the contact sheet).
     drawRod(paint);
     for (float x : {22.0f, kW - 22.0f})
         drawTassel(paint, {x, kH - 34.0f});

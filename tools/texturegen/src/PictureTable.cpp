@@ -16,7 +16,7 @@ namespace vw::art {
 
 namespace {
 
-constexpr std::array<PictureEntry, 20> kTable{{
+constexpr std::array<PictureEntry, 24> kTable{{
     {"BACKGROUND", 1, 1},
     {"ANIMATION", 18, 2},
     {"ARM", 1, 20},
@@ -37,6 +37,10 @@ constexpr std::array<PictureEntry, 20> kTable{{
     {"WATERICON", 1, 2},
     {"STEAMICON", 1, 2},
     {"ICEICON", 1, 2},
+    {"VENT", 1, 2},
+    {"LINKMARK", 8, 2},
+    {"SHADE", 1, 1},
+    {"PANEL", 1, 1},
 }};
 
 // The texture reader keeps at most this many characters of a field.
@@ -86,6 +90,10 @@ Image drawPicture(const PictureEntry& entry, const GenerateOptions& options)
     if (key == "WATERICON") return drawWaterIcon();
     if (key == "STEAMICON") return drawSteamIcon();
     if (key == "ICEICON") return drawIceIcon();
+    if (key == "VENT") return drawVentSheet();
+    if (key == "LINKMARK") return drawLinkMarkSheet();
+    if (key == "SHADE") return drawShade();
+    if (key == "PANEL") return drawPanel();
     throw std::runtime_error("no drawing for texture key " + std::string(key));
 }
 

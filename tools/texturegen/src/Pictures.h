@@ -36,6 +36,11 @@ Image drawSteamIcon();
 Image drawIceIcon();
 Image drawWindowIcon();
 
+Image drawVentSheet();
+Image drawLinkMarkSheet();
+Image drawShade();
+Image drawPanel();
+
 // The bitmap font sheet, rasterised from the TrueType file at fontPath.
 // Throws std::runtime_error naming the file when it cannot be read or parsed.
 Image drawGlyphSheet(const std::string& fontPath);

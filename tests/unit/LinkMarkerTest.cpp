@@ -1,0 +1,108 @@
+// What the world shows of how it works: the link markers on both ends of a
+// link, and the steam jet's vent, shut or open.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "puzzle/Btn.h"
+#include "puzzle/Steamjet.h"
+#include "support/StripGame.h"
+
+namespace vw {
+namespace {
+
+using test::StripGame;
+
+// The elements of the second puzzle (b.txt), in file order.
+enum Element { Jet, Box, Door, FirstButton, SecondButton, BoxButton, ElementCount };
+
+std::vector<PuzzleElement*> secondPuzzle(StripGame& s) {
+  std::vector<PuzzleElement*> out;
+  for (auto& e : s.game.puzzleElements) {
+    if (e->getPosition().x >= s.puzzleLeft(1) && e->getPosition().x < s.puzzleLeft(2)) out.push_back(e.get());
+  }
+  return out;
+}
+
+TEST(LinkMarkers, BothEndsOfALinkShareAColourDistinctWithinThePuzzle) {
+  StripGame s;
+  auto b = secondPuzzle(s);
+  ASSERT_EQ(b.size(), static_cast<std::size_t>(ElementCount));
+  EXPECT_NE(b[Jet]->getLinkColor(), kNoLinkColor);
+  EXPECT_EQ(b[FirstButton]->getLinkColor(), b[Jet]->getLinkColor());
+  EXPECT_EQ(b[SecondButton]->getLinkColor(), b[Jet]->getLinkColor()) << "two switches of one target";
+  EXPECT_NE(b[Box]->getLinkColor(), kNoLinkColor);
+  EXPECT_EQ(b[BoxButton]->getLinkColor(), b[Box]->getLinkColor());
+  EXPECT_NE(b[Box]->getLinkColor(), b[Jet]->getLinkColor());
+  EXPECT_EQ(b[Door]->getLinkColor(), kNoLinkColor) << "an element with no link carries no marker";
+  // The third puzzle's box switches nothing and is switched by nothing.
+  EXPECT_EQ(s.game.puzzleElements.back()->getLinkColor(), kNoLinkColor);
+}
+
+// Colour and lamp of every marker drawn in a frame, from the quads' sheet cells.
+std::multimap<int, bool> drawnMarkers(StripGame& s) {
+  s.context.draws.clear();
+  renderFrame(s.game, s.context);
+  std::multimap<int, bool> out;
+  for (const auto& q : s.context.quads()) {
+    if (q.state.texture != s.game.textures.get("LINKMARK")) continue;
+    out.emplace(static_cast<int>(q.state.uvOffset.x * kLinkColorCount + 0.5f), q.state.uvOffset.y > 0.25f);
+  }
+  return out;
+}
+
+TEST(LinkMarkers, DrawnOnBothEndsAndLitWhileTheSwitchIsOn) {
+  StripGame s;
+  s.click(test::kStartGamePixel);
+  auto b = secondPuzzle(s);
+  s.putPlayerAt(Vec3(s.puzzleLeft(1) + 600, 100, 0));
+  s.game.placeCamera(s.puzzleLeft(1) + 500, 100);  // the jet, the box and the three buttons in view
+  s.run();
+  const int jet = b[Jet]->getLinkColor();
+  const int box = b[Box]->getLinkColor();
+  auto markers = drawnMarkers(s);
+  EXPECT_EQ(markers.count(jet), 3u);
+  EXPECT_EQ(markers.count(box), 2u);
+  for (const auto& [colour, lit] : markers) EXPECT_FALSE(lit) << colour;
+
+  // Pressed: its lamp and its jet's lamp light (a jet with two switches
+  // shows the state of the later one in the file, its controller).
+  b[SecondButton]->activate();
+  EXPECT_TRUE(b[SecondButton]->isLinkLit());
+  EXPECT_TRUE(b[Jet]->isLinkLit());
+  EXPECT_FALSE(b[FirstButton]->isLinkLit());
+  EXPECT_FALSE(b[Box]->isLinkLit());
+  markers = drawnMarkers(s);
+  int litJetLamps = 0;
+  for (auto [it, end] = markers.equal_range(jet); it != end; ++it) litJetLamps += it->second ? 1 : 0;
+  EXPECT_EQ(litJetLamps, 2);
+  for (auto [it, end] = markers.equal_range(box); it != end; ++it) EXPECT_FALSE(it->second);
+}
+
+TEST(Vents, EveryJetDrawsItsVentShutWhenOffAndOpenWhenOn) {
+  StripGame s;
+  s.click(test::kStartGamePixel);
+  auto b = secondPuzzle(s);
+  auto& jet = static_cast<Steamjet&>(*b[Jet]);
+  ASSERT_FALSE(jet.isActive()) << "b.txt loads the jet switched off";
+  s.putPlayerAt(Vec3(jet.getPosition().x + 300, 100, 0));
+  s.game.placeCamera(jet.getPosition().x, 100);
+  s.run();
+  auto ventRows = [&] {
+    s.context.draws.clear();
+    renderFrame(s.game, s.context);
+    std::vector<float> rows;
+    for (const auto& q : s.context.quads()) {
+      if (q.state.texture == s.game.textures.get("VENT")) rows.push_back(q.state.uvOffset.y);
+    }
+    return rows;
+  };
+  EXPECT_EQ(ventRows(), std::vector<float>{0.0f}) << "a switched-off jet shows its shut vent";
+  jet.activate();
+  EXPECT_EQ(ventRows(), std::vector<float>{0.5f});
+  // The jet's bounds stay its steam column, not the vent.
+  EXPECT_FLOAT_EQ(jet.getBounds().top - jet.getBounds().bottom, jet.getAreaHeight());
+}
+
+}  // namespace
+}  // namespace vw
