@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/Diagnostics.h"
 #include "app/Input.h"
@@ -26,6 +28,12 @@ const char* gameStateName(GameState state);
 
 constexpr const char* kTextureListFile = "Settings/textureData.txt";
 
+// One puzzle played alone, from its text, instead of the puzzle list.
+struct AlonePuzzle {
+  std::string name;  // the file, as diagnostics name it
+  std::string text;
+};
+
 struct GameOptions {
   std::filesystem::path dataDir = ".";
   std::uint32_t seed = 1;
@@ -34,7 +42,9 @@ struct GameOptions {
 
 class Game {
  public:
-  Game(RenderContext& context, InputDevices& devices, GameOptions options);
+  // With a puzzle alone, the world is that puzzle and play starts at once.
+  Game(RenderContext& context, InputDevices& devices, GameOptions options,
+       std::optional<AlonePuzzle> alone = std::nullopt);
   ~Game();
 
   // The start-up sequence after the window and graphics exist: seed, texture
@@ -96,6 +106,7 @@ class Game {
   void updateElements(float dt);
 
   GameOptions options_;
+  std::optional<AlonePuzzle> alone_;
 };
 
 }  // namespace vw

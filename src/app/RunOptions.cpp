@@ -26,6 +26,9 @@ std::string usage() {
          "  --frames N          quit after N updates\n"
          "  --dump-state FILE   write the game state as JSON at exit\n"
          "  --screenshot FILE   write the last drawn frame as PNG at exit (windowed)\n"
+         "  --puzzle FILE       play this puzzle file alone, from its start\n"
+         "  --edit FILE         open a puzzle file in the editor (a new puzzle if it does not exist)\n"
+         "  --edit-script FILE  drive the editor from an editor script\n"
          "  --check-puzzles     load every puzzle, report problems, and exit\n"
          "  --mute              start with the sound off\n"
          "  --verbose           debug output on stderr\n"
@@ -59,7 +62,8 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       o.help = true;
     } else if (a == "--version") {
       o.version = true;
-    } else if (a == "--data" || a == "--script" || a == "--dump-state" || a == "--screenshot" || a == "--record") {
+    } else if (a == "--data" || a == "--script" || a == "--dump-state" || a == "--screenshot" || a == "--record" ||
+               a == "--puzzle" || a == "--edit" || a == "--edit-script") {
       if (!value(v)) return parsed;
       if (v.empty()) {
         parsed.error = a + " needs a non-empty value";
@@ -70,6 +74,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       if (a == "--dump-state") o.dumpState = v;
       if (a == "--screenshot") o.screenshot = v;
       if (a == "--record") o.record = v;
+      if (a == "--puzzle") o.puzzle = v;
+      if (a == "--edit") o.edit = v;
+      if (a == "--edit-script") o.editScript = v;
     } else if (a == "--seed") {
       if (!value(v)) return parsed;
       std::uint32_t seed = 0;

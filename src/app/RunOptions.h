@@ -19,6 +19,9 @@ struct RunOptions {
   std::filesystem::path dumpState;        // JSON of the game state at exit
   std::filesystem::path screenshot;       // PNG of the last frame at exit (windowed)
   std::filesystem::path record;           // the session's input as an input script
+  std::filesystem::path puzzle;           // play this puzzle file alone, starting at once
+  std::filesystem::path edit;             // open this puzzle file in the editor
+  std::filesystem::path editScript;       // editor input from an editor script (tests)
   bool verbose = false;
   bool checkPuzzles = false;
   bool mute = false;

@@ -6,6 +6,7 @@
 
 #include "app/StateDump.h"
 #include "render/RenderPass.h"
+#include "world/PuzzleSource.h"
 
 namespace vw {
 
@@ -49,7 +50,17 @@ int Session::start() {
   seed_ = seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
   InputDevices* devices = script_ ? script_.get() : deviceInput_ ? deviceInput_ : &idle_;
   GameOptions gameOptions{options_.dataDir, seed_, options_.verbose ? &std::cerr : nullptr};
-  game_ = std::make_unique<Game>(context_, *devices, gameOptions);
+  std::optional<AlonePuzzle> alone;
+  if (!options_.puzzle.empty()) {
+    std::string problem;
+    std::optional<std::string> text = readPuzzleSource(options_.puzzle, problem);
+    if (!text) {
+      std::cerr << options_.puzzle.string() << ": cannot read the puzzle: " << problem << '\n';
+      return 1;
+    }
+    alone = AlonePuzzle{options_.puzzle.string(), std::move(*text)};
+  }
+  game_ = std::make_unique<Game>(context_, *devices, gameOptions, std::move(alone));
   if (!options_.record.empty()) recorder_ = std::make_unique<InputRecorder>(seed_);
   Diagnostics diagnostics;
   bool started = game_->startUp(diagnostics);

@@ -627,12 +627,10 @@ std::vector<OpenPuzzle> openPuzzles(const std::filesystem::path& dataDir, const 
   return puzzles;
 }
 
-}  // namespace
-
-LoadedWorld loadPuzzles(const std::filesystem::path& dataDir, Random& random, Diagnostics& diagnostics,
-                        std::ostream* debug) {
+// Lays the readable puzzles side by side into one world strip.
+LoadedWorld buildStrip(std::vector<OpenPuzzle>& puzzles, Random& random, Diagnostics& diagnostics,
+                       std::ostream* debug) {
   LoadedWorld world;
-  std::vector<OpenPuzzle> puzzles = openPuzzles(dataDir, readPuzzleList(dataDir, diagnostics), diagnostics);
   double offset = kFirstOffset;
   double levelWidth = 0;
   const int count = static_cast<int>(puzzles.size());
@@ -654,6 +652,26 @@ LoadedWorld loadPuzzles(const std::filesystem::path& dataDir, Random& random, Di
   world.winLine = Font{"You Win!!", truncatedInt(levelWidth - 1000), 100, 40};
   world.puzzleCount = count;
   return world;
+}
+
+}  // namespace
+
+LoadedWorld loadPuzzles(const std::filesystem::path& dataDir, Random& random, Diagnostics& diagnostics,
+                        std::ostream* debug) {
+  std::vector<OpenPuzzle> puzzles = openPuzzles(dataDir, readPuzzleList(dataDir, diagnostics), diagnostics);
+  return buildStrip(puzzles, random, diagnostics, debug);
+}
+
+LoadedWorld loadPuzzleText(const std::string& name, std::string text, Random& random, Diagnostics& diagnostics,
+                           std::ostream* debug) {
+  std::vector<OpenPuzzle> puzzles;
+  TokenReader reader(std::move(text));
+  if (reader.atEnd()) {
+    diagnostics.error(name, 0, "the puzzle file is empty; the puzzle is left out");
+  } else {
+    puzzles.push_back({ListEntry{name, 0}, std::move(reader)});
+  }
+  return buildStrip(puzzles, random, diagnostics, debug);
 }
 
 }  // namespace vw
