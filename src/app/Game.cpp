@@ -113,6 +113,12 @@ void Game::resetWorld() {
   resetCamera();
 }
 
+void Game::showAlone(AlonePuzzle puzzle) {
+  alone_ = std::move(puzzle);
+  resetWorld();
+  gameState = GameState::Playing;
+}
+
 void Game::updateGame(float dt) {
   input.read(keysHeld);
   if (isPressed(Key::F3)) showFrameRate = !showFrameRate;

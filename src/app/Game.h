@@ -55,6 +55,8 @@ class Game {
   void updateGame(float dt);
   // Rebuilds the world from the puzzle files and puts the camera back.
   void resetWorld();
+  // Rebuilds the world as this puzzle alone, on the play screen.
+  void showAlone(AlonePuzzle puzzle);
   // The camera follow with its dead zone.
   void updateCamera();
   // While playing, losing the window's focus pauses the game.

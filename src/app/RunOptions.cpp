@@ -98,6 +98,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       return parsed;
     }
   }
+  if (!o.edit.empty() && (o.headless || !o.puzzle.empty() || !o.script.empty())) {
+    parsed.error = "--edit opens a window of its own: it takes no --headless, --puzzle or --script";
+  }
+  if (o.editScript.empty() == false && o.edit.empty()) parsed.error = "--edit-script needs --edit FILE";
   if (o.headless && !o.frames && o.script.empty() && !o.checkPuzzles) {
     parsed.error = "--headless needs --frames or --script";
   }
