@@ -48,6 +48,8 @@ PanelRequests EditorPanels::draw(Editor& editor, EditorCamera& camera) {
   drawProperties(editor);
   drawFindings(editor, camera);
   drawQuestions(editor, requests);
+  // A field edit is one undo step once the field lets go (typed, or its + and - buttons).
+  if (!ImGui::IsAnyItemActive() && editor.dragMode == DragMode::None) editor.commit();
   return requests;
 }
 
@@ -125,9 +127,8 @@ void EditorPanels::drawProperties(Editor& editor) {
   ImGui::Begin("Properties", nullptr, ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse);
   PuzzleDocument& doc = editor.document;
   ImGui::PushItemWidth(-120);
-  ImGui::InputInt("puzzle width", &doc.width, 50, 500);
-  doc.width = std::clamp(doc.width, 1, kMaxCoordinate);
-  if (ImGui::IsItemDeactivatedAfterEdit()) editor.commit();
+  // Values are kept in range only as the author edits them: an opened file keeps what it holds.
+  if (ImGui::InputInt("puzzle width", &doc.width, 50, 500)) doc.width = std::clamp(doc.width, 1, kMaxCoordinate);
   ImGui::Separator();
   if (editor.selection.size() != 1 || editor.selection[0] >= doc.elements.size()) {
     ImGui::TextDisabled(editor.selection.empty() ? "Nothing selected" : "%zu elements selected", editor.selection.size());
@@ -146,9 +147,7 @@ void EditorPanels::drawProperties(Editor& editor) {
     if (spec.role == FieldRole::Ignored) {
       ImGui::TextDisabled("%s (not used)", spec.name);
     } else {
-      ImGui::InputInt(spec.name, &e.fields[f]);
-      e.fields[f] = std::clamp(e.fields[f], spec.min, spec.max);
-      if (ImGui::IsItemDeactivatedAfterEdit()) editor.commit();
+      if (ImGui::InputInt(spec.name, &e.fields[f])) e.fields[f] = std::clamp(e.fields[f], spec.min, spec.max);
       if (ImGui::IsItemHovered()) ImGui::SetTooltip("%d to %d", spec.min, spec.max);
     }
     ImGui::PopID();

@@ -3,6 +3,8 @@
 // is saved, and the file holds exactly that.
 #include <gtest/gtest.h>
 
+#include "ReadFile.h"
+
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -13,12 +15,7 @@
 namespace vw {
 namespace {
 
-std::string readFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::readFile;
 
 // Window pixels of a puzzle point in the 1280 x 860 editor window at its
 // starting view (centre 550, 200; the 1000 x 800 view scaled by 1.075 from x 102).

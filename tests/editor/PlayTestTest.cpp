@@ -2,6 +2,8 @@
 // headless to exactly the state the play-test ended in.
 #include <gtest/gtest.h>
 
+#include "ReadFile.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -15,12 +17,7 @@
 namespace vw {
 namespace {
 
-std::string readFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::readFile;
 
 // A floor, a box on ice, a jet and a wheel that opens a door: randomness
 // (steam) and every kind of motion take part.

@@ -3,6 +3,8 @@
 // held beyond its elements is only dropped once the author agrees.
 #include <gtest/gtest.h>
 
+#include "ReadFile.h"
+
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -14,12 +16,7 @@
 namespace vw {
 namespace {
 
-std::string readFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::readFile;
 
 const std::string kOld = "1000\n|BLOCK|500|-50|100|1000\n|&\n";
 
