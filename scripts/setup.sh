@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libsdl2-dev libepoxy-dev libglm-dev libstb-dev
+  libsdl2-dev libepoxy-dev libglm-dev libstb-dev libimgui-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth libgl1-mesa-dri libglx-mesa0

@@ -53,8 +53,11 @@ const char* gameStateName(GameState state) {
   return "Menu";
 }
 
-Game::Game(RenderContext& renderContext, InputDevices& devices, GameOptions options)
-    : context(renderContext), textures(renderContext, options.dataDir), options_(std::move(options)) {
+Game::Game(RenderContext& renderContext, InputDevices& devices, GameOptions options, std::optional<AlonePuzzle> alone)
+    : context(renderContext),
+      textures(renderContext, options.dataDir),
+      options_(std::move(options)),
+      alone_(std::move(alone)) {
   input.setDevices(&devices);
 }
 
@@ -68,7 +71,7 @@ bool Game::startUp(Diagnostics& startDiagnostics) {
     startDiagnostics.error(kPuzzleListFile, 0, "no puzzle could be loaded; the game cannot start");
     return false;
   }
-  gameState = GameState::Menu;
+  gameState = alone_ ? GameState::Playing : GameState::Menu;
   createPlayer();
   resetCamera();
   context.viewProj = &viewProj;
@@ -86,7 +89,9 @@ bool Game::startUp(Diagnostics& startDiagnostics) {
 }
 
 int Game::loadWorld(Diagnostics& loadDiagnostics) {
-  LoadedWorld world = loadPuzzles(options_.dataDir, random, loadDiagnostics, options_.debug);
+  LoadedWorld world = alone_ ? loadPuzzleText(alone_->name, alone_->text, random,
+                                                      loadDiagnostics, options_.debug)
+                                     : loadPuzzles(options_.dataDir, random, loadDiagnostics, options_.debug);
   for (auto& block : world.mapElements) mapElements.push_back(std::move(block));
   for (auto& element : world.puzzleElements) puzzleElements.push_back(std::move(element));
   levelWidth += world.levelWidth;
@@ -186,6 +191,12 @@ void Game::trackProgress() {
   savedPuzzle = currentPuzzle;
   if (options_.progress) options_.progress->save(currentPuzzle, diagnostics);
   ui->showContinue(currentPuzzle > 0);
+}
+
+void Game::showAlone(AlonePuzzle puzzle) {
+  alone_ = std::move(puzzle);
+  resetWorld();
+  gameState = GameState::Playing;
 }
 
 void Game::updateGame(float dt) {

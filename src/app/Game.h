@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "app/Diagnostics.h"
@@ -34,6 +35,12 @@ constexpr const char* kTextureListFile = "Settings/textureData.txt";
 // The steam puffs of all jets together (each jet also has its own capacity).
 constexpr std::size_t kMaxSteamParticles = 50000;
 
+// One puzzle played alone, from its text, instead of the puzzle list.
+struct AlonePuzzle {
+  std::string name;  // the file, as diagnostics name it
+  std::string text;
+};
+
 struct GameOptions {
   std::filesystem::path dataDir = ".";
   std::uint32_t seed = 1;
@@ -43,7 +50,9 @@ struct GameOptions {
 
 class Game {
  public:
-  Game(RenderContext& context, InputDevices& devices, GameOptions options);
+  // With a puzzle alone, the world is that puzzle and play starts at once.
+  Game(RenderContext& context, InputDevices& devices, GameOptions options,
+       std::optional<AlonePuzzle> alone = std::nullopt);
   ~Game();
 
   // The start-up sequence after the window and graphics exist: seed, texture
@@ -54,6 +63,8 @@ class Game {
   void updateGame(float dt);
   // Rebuilds the world from the puzzle files and puts the camera back.
   void resetWorld();
+  // Rebuilds the world as this puzzle alone, on the play screen.
+  void showAlone(AlonePuzzle puzzle);
   // The camera follow with its dead zone.
   void updateCamera();
   // While playing, losing the window's focus pauses the game.
@@ -137,6 +148,7 @@ class Game {
   void updateElements(float dt);
 
   GameOptions options_;
+  std::optional<AlonePuzzle> alone_;
 };
 
 }  // namespace vw

@@ -19,7 +19,7 @@ bool parseNumber(const std::string& text, T& out) {
 // One file named by two output options: one would silently overwrite the other.
 std::string sharedOutput(const RunOptions& o) {
   const std::pair<const char*, const std::filesystem::path*> outputs[] = {
-      {"--dump-state", &o.dumpState}, {"--record", &o.record}, {"--screenshot", &o.screenshot}};
+      {"--dump-state", &o.dumpState}, {"--record", &o.record}, {"--screenshot", &o.screenshot}, {"--progress", &o.progress}};
   for (std::size_t i = 0; i < std::size(outputs); ++i) {
     for (std::size_t j = i + 1; j < std::size(outputs); ++j) {
       const std::filesystem::path& a = *outputs[i].second;
@@ -48,6 +48,9 @@ std::string usage() {
          "  --frames N          quit after N updates\n"
          "  --dump-state FILE   write the game state as JSON at exit\n"
          "  --screenshot FILE   write the last drawn frame as PNG at exit (windowed)\n"
+         "  --puzzle FILE       play this puzzle file alone, from its start\n"
+         "  --edit FILE         open a puzzle file in the editor (a new puzzle if it does not exist)\n"
+         "  --edit-script FILE  drive the editor from an editor script\n"
          "  --check-puzzles     load every puzzle, report problems, and exit\n"
          "  --mute              start with the sound off\n"
          "  --no-save           neither read nor write the progress file\n"
@@ -86,7 +89,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     } else if (a == "--version") {
       o.version = true;
     } else if (a == "--data" || a == "--script" || a == "--dump-state" || a == "--screenshot" || a == "--record" ||
-               a == "--progress") {
+               a == "--progress" || a == "--puzzle" || a == "--edit" || a == "--edit-script") {
       if (!value(v)) return parsed;
       if (v.empty()) {
         parsed.error = a + " needs a non-empty value";
@@ -98,6 +101,9 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
       if (a == "--screenshot") o.screenshot = v;
       if (a == "--record") o.record = v;
       if (a == "--progress") o.progress = v;
+      if (a == "--puzzle") o.puzzle = v;
+      if (a == "--edit") o.edit = v;
+      if (a == "--edit-script") o.editScript = v;
     } else if (a == "--seed") {
       if (!value(v)) return parsed;
       std::uint32_t seed = 0;
@@ -123,6 +129,10 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
     parsed.error = "--no-save and --progress cannot be combined";
     return parsed;
   }
+  if (!o.edit.empty() && (o.headless || !o.puzzle.empty() || !o.script.empty())) {
+    parsed.error = "--edit opens a window of its own: it takes no --headless, --puzzle or --script";
+  }
+  if (o.editScript.empty() == false && o.edit.empty()) parsed.error = "--edit-script needs --edit FILE";
   if (o.headless && !o.frames && o.script.empty() && !o.checkPuzzles) {
     parsed.error = "--headless needs --frames or --script";
   }

@@ -21,6 +21,9 @@ struct RunOptions {
   std::filesystem::path record;           // the session's input as an input script
   std::filesystem::path progress;         // keep progress in this file, in any run
   bool noSave = false;                    // neither read nor write progress
+  std::filesystem::path puzzle;           // play this puzzle file alone, starting at once
+  std::filesystem::path edit;             // open this puzzle file in the editor
+  std::filesystem::path editScript;       // editor input from an editor script (tests)
   bool verbose = false;
   bool checkPuzzles = false;
   bool mute = false;

@@ -6,6 +6,7 @@
 
 #include "app/StateDump.h"
 #include "render/RenderPass.h"
+#include "world/PuzzleSource.h"
 
 namespace vw {
 
@@ -49,11 +50,21 @@ int Session::start() {
   seed_ = seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
   InputDevices* devices = script_ ? script_.get() : deviceInput_ ? deviceInput_ : &idle_;
   std::filesystem::path progressPath = options_.progress;
-  const bool reproducible = options_.headless || script_ || options_.noSave;
+  const bool reproducible = options_.headless || script_ || options_.noSave || !options_.puzzle.empty();
   if (progressPath.empty() && !reproducible) progressPath = defaultProgressPath();
   if (!progressPath.empty()) progress_ = std::make_unique<ProgressFile>(progressPath);
   GameOptions gameOptions{options_.dataDir, seed_, options_.verbose ? &std::cerr : nullptr, progress_.get()};
-  game_ = std::make_unique<Game>(context_, *devices, gameOptions);
+  std::optional<AlonePuzzle> alone;
+  if (!options_.puzzle.empty()) {
+    std::string problem;
+    std::optional<std::string> text = readPuzzleSource(options_.puzzle, problem);
+    if (!text) {
+      std::cerr << options_.puzzle.string() << ": cannot read the puzzle: " << problem << '\n';
+      return 1;
+    }
+    alone = AlonePuzzle{options_.puzzle.string(), std::move(*text)};
+  }
+  game_ = std::make_unique<Game>(context_, *devices, gameOptions, std::move(alone));
   if (!options_.record.empty()) recorder_ = std::make_unique<InputRecorder>(seed_);
   Diagnostics diagnostics;
   bool started = game_->startUp(diagnostics);

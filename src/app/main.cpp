@@ -10,6 +10,7 @@
 #include "world/PuzzleChecker.h"
 #ifdef VAPORWICK_HAS_PLATFORM
 #include "platform/Desktop.h"
+#include "platform/EditorWindow.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
   if (options.checkPuzzles) return vw::checkPuzzles(options.dataDir, std::cout);
   if (options.headless) return vw::runHeadless(options);
 #ifdef VAPORWICK_HAS_PLATFORM
+  if (!options.edit.empty()) return vw::runEditor(options);
   return vw::runDesktop(options);
 #else
   std::cerr << "vaporwick: this build has no window; run it with --headless\n";

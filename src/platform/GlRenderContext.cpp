@@ -260,8 +260,15 @@ void GlRenderContext::present() {
   if (changed) replay(frame_);
   PixelSize window;
   SDL_GL_GetDrawableSize(window_, &window.width, &window.height);
-  if (changed || windowDirty_ || window.width != shownSize_.width || window.height != shownSize_.height) {
+  if (overlay_ || changed || windowDirty_ || window.width != shownSize_.width || window.height != shownSize_.height) {
     drawToWindow();
+    if (overlay_) {
+      GLint drawn = 0;
+      glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &drawn);
+      glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+      overlay_();
+      glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawn));
+    }
     SDL_GL_SwapWindow(window_);
     windowDirty_ = false;
     shownSize_ = window;

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,9 @@ class GlRenderContext final : public RenderContext {
   TextureId layerTexture(RenderTarget layer) override;
   void present() override;
 
+  // Drawn into the window over the scaled back buffer before every swap (the
+  // editor's panels); while one is set, every present shows its frame.
+  void setOverlay(std::function<void()> overlay) { overlay_ = std::move(overlay); }
   // The window must be shown again even if the frame does not change.
   void windowExposed() { windowDirty_ = true; }
   // Scales the back buffer into the window's framebuffer (bars black)
@@ -95,6 +99,7 @@ class GlRenderContext final : public RenderContext {
   FrameRecord shownFrame_;   // the calls of the frame the window shows
   bool windowDirty_ = true;  // show the back buffer again at the next present
   PixelSize shownSize_;      // the window's size when it was last shown
+  std::function<void()> overlay_;
 };
 
 }  // namespace vw

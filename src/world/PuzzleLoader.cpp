@@ -700,37 +700,69 @@ std::optional<TokenReader> openPuzzle(const std::filesystem::path& dataDir, cons
   return std::move(opened.reader);
 }
 
+// Lays puzzles side by side, one at a time, into one world strip.
+class StripBuilder {
+ public:
+  StripBuilder(Random& random, Diagnostics& diagnostics, std::ostream* debug)
+      : random_(random), diagnostics_(diagnostics), debug_(debug) {}
+
+  void add(TokenReader& file, const std::string& name) {
+    if (count_ > 0) {
+      // The bridge from the puzzle before, now that another one follows.
+      addBridge(world_, offset_, world_.puzzles.back().file, count_ - 1);
+      offset_ += kBridgeLength;
+    }
+    PuzzleReader reader(file, name, count_, offset_, random_, diagnostics_, debug_, world_, strip_);
+    double width = reader.readWidth();
+    levelWidth_ += width + kBridgeLength;
+    world_.puzzles.push_back({name, static_cast<float>(width), static_cast<float>(offset_)});
+    reader.readElements();
+    offset_ += width;
+    ++count_;
+  }
+
+  LoadedWorld finish() {
+    if (count_ > 0) levelWidth_ -= 2 * kBridgeLength;
+    world_.levelWidth = static_cast<float>(levelWidth_);
+    world_.winLine = Font{"You Win!!", truncatedInt(levelWidth_ - 1000), 100, 40};
+    world_.puzzleCount = count_;
+    return std::move(world_);
+  }
+
+ private:
+  Random& random_;
+  Diagnostics& diagnostics_;
+  std::ostream* debug_;
+  LoadedWorld world_;
+  StripCounts strip_;
+  double offset_ = kFirstOffset;
+  double levelWidth_ = 0;
+  int count_ = 0;
+};
+
 }  // namespace
 
 LoadedWorld loadPuzzles(const std::filesystem::path& dataDir, Random& random, Diagnostics& diagnostics,
                         std::ostream* debug) {
-  LoadedWorld world;
-  StripCounts strip;
-  double offset = kFirstOffset;
-  double levelWidth = 0;
-  int count = 0;
+  StripBuilder strip(random, diagnostics, debug);
   // One file at a time: each is read, built and let go before the next.
   for (const ListEntry& entry : readPuzzleList(dataDir, diagnostics)) {
     std::optional<TokenReader> file = openPuzzle(dataDir, entry, diagnostics);
-    if (!file) continue;
-    if (count > 0) {
-      // The bridge from the puzzle before, now that another one follows.
-      addBridge(world, offset, world.puzzles.back().file, count - 1);
-      offset += kBridgeLength;
-    }
-    PuzzleReader reader(*file, entry.name, count, offset, random, diagnostics, debug, world, strip);
-    double width = reader.readWidth();
-    levelWidth += width + kBridgeLength;
-    world.puzzles.push_back({entry.name, static_cast<float>(width), static_cast<float>(offset)});
-    reader.readElements();
-    offset += width;
-    ++count;
+    if (file) strip.add(*file, entry.name);
   }
-  if (count > 0) levelWidth -= 2 * kBridgeLength;
-  world.levelWidth = static_cast<float>(levelWidth);
-  world.winLine = Font{"You Win!!", truncatedInt(levelWidth - 1000), 100, 40};
-  world.puzzleCount = count;
-  return world;
+  return strip.finish();
+}
+
+LoadedWorld loadPuzzleText(const std::string& name, std::string text, Random& random, Diagnostics& diagnostics,
+                           std::ostream* debug) {
+  StripBuilder strip(random, diagnostics, debug);
+  TokenReader reader(std::move(text));
+  if (reader.atEnd()) {
+    diagnostics.error(name, 0, "the puzzle file is empty; the puzzle is left out");
+  } else {
+    strip.add(reader, name);
+  }
+  return strip.finish();
 }
 
 }  // namespace vw

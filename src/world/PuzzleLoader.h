@@ -67,4 +67,9 @@ struct LoadedWorld {
 LoadedWorld loadPuzzles(const std::filesystem::path& dataDir, Random& random, Diagnostics& diagnostics,
                         std::ostream* debug);
 
+// The world of one puzzle alone, built from its text as if it were the only
+// puzzle listed; `name` is the file named in the diagnostics.
+LoadedWorld loadPuzzleText(const std::string& name, std::string text, Random& random, Diagnostics& diagnostics,
+                           std::ostream* debug);
+
 }  // namespace vw
