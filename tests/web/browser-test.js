@@ -155,6 +155,7 @@ async function titleAndPlay(browser, base, figures) {
   figures.worstFrameWorkMs = status.worstFrameWorkMs;
   const [playSky] = await canvasPixels(page, path.join(outDir, 'play-scene.png'), [[500, 20]]);
   check(!near(playSky, [0, 0, 0], 2), `the play scene is drawn (top centre ${playSky})`);
+  await page.screenshot({ path: path.join(outDir, 'page.png') });  // the whole page, line of controls and all
   await page.close();
 }
 
