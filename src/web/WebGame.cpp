@@ -70,6 +70,8 @@ void WebGame::animationFrame() {
   for (int n = 1; n <= updates && !session_->done(); ++n) {
     timer_->tick();
     session_->update(timer_->getDeltaTime());
+    // Escape on the title menu quits the desktop game; a page cannot close itself.
+    session_->game().quitRequested = false;
     if (n < updates) renderFrame(session_->game(), skippedFrames_);
   }
   session_->render();
