@@ -27,6 +27,8 @@ class WebAudio {
   WebAudio(const WebAudio&) = delete;
   WebAudio& operator=(const WebAudio&) = delete;
 
+  // The browser gave an output and the stream is running.
+  bool playing() const { return engine_ != nullptr; }
   // Listens to the update that just ran, then tops up the stream.
   void afterUpdate(const Game& game);
 

@@ -109,11 +109,12 @@ const std::string& WebGame::status() {
   char buffer[512];
   std::snprintf(buffer, sizeof buffer,
                 "{\"frame\":%llu,\"scriptUpdates\":%llu,\"scriptFinished\":%s,\"winX\":%.3f,"
-                "\"firstFrameMs\":%.1f,\"drawnFrames\":%llu,\"frameWorkMs\":%.3f,\"worstFrameWorkMs\":%.3f}",
+                "\"firstFrameMs\":%.1f,\"drawnFrames\":%llu,\"frameWorkMs\":%.3f,\"worstFrameWorkMs\":%.3f,"
+                "\"sound\":%s}",
                 static_cast<unsigned long long>(game.frame), static_cast<unsigned long long>(scriptUpdates_),
                 session_->scripted() && game.frame >= scriptUpdates_ ? "true" : "false", winX, firstFrameAt_,
                 static_cast<unsigned long long>(drawnFrames_), workFrames_ ? workTotal_ / workFrames_ : 0.0,
-                workWorst_);
+                workWorst_, audio_ && audio_->playing() ? "true" : "false");
   text_ = buffer;
   return text_;
 }

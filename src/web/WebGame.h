@@ -29,6 +29,8 @@ class PageClock final : public Clock {
   std::int64_t milliseconds() override;
 };
 
+// Progress between visits is not kept yet; when the game keeps it behind
+// its store, the page's store belongs here, backed by local storage.
 class WebGame {
  public:
   // Builds everything and starts the session; null after printing why when it cannot run.
@@ -38,7 +40,7 @@ class WebGame {
   void animationFrame();
   // The state dump as JSON (the desktop's --dump-state).
   const std::string& stateDump();
-  // How the run goes, as JSON: frames, script progress, timings.
+  // How the run goes, as JSON: frames, script progress, timings, sound.
   const std::string& status();
   // Switches the page between fullscreen and the window.
   void toggleFullscreen();

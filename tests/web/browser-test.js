@@ -137,6 +137,7 @@ async function titleAndPlay(browser, base, figures) {
   const playing = await waitFor(page, 'a click on "Start Game" starts play',
                                 () => window.vaporwickDump().gameState === 'Playing', 10000);
   if (playing) check(true, 'a click on "Start Game" starts play');
+  check((await page.evaluate(() => window.vaporwickStatus())).sound, 'the first click starts the sound');
   // Walk right for three quarters of a second, then let the frame times settle.
   const x0 = await page.evaluate(() => window.vaporwickDump().player.x);
   await page.keyboard.down('KeyD');
@@ -149,6 +150,22 @@ async function titleAndPlay(browser, base, figures) {
   await page.keyboard.press('Space');
   await page.keyboard.press('ArrowDown');
   check((await page.evaluate(() => window.scrollY)) === scroll, 'SPACE and the arrows do not scroll the page');
+  const button = await page.$('#fullscreen');
+  await button.click();
+  const full = await waitFor(page, 'the Fullscreen button puts the game in fullscreen',
+                             () => document.fullscreenElement && document.fullscreenElement.id === 'stage', 5000);
+  if (full) {
+    check(true, 'the Fullscreen button puts the game in fullscreen');
+    await page.keyboard.press('F11');
+    if (await waitFor(page, 'F11 leaves fullscreen', () => !document.fullscreenElement, 5000)) {
+      await page.keyboard.press('F11');
+      if (await waitFor(page, 'F11 enters fullscreen', () => !!document.fullscreenElement, 5000)) {
+        check(true, 'F11 leaves and enters fullscreen');
+        await page.keyboard.press('F11');
+        await waitFor(page, 'F11 leaves fullscreen again', () => !document.fullscreenElement, 5000);
+      }
+    }
+  }
   await new Promise((r) => setTimeout(r, 1000));
   const status = await page.evaluate(() => window.vaporwickStatus());
   figures.playFrameWorkMs = status.frameWorkMs;
