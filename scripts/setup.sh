@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth libgl1-mesa-dri libglx-mesa0
   fonts-dejavu-core
+  emscripten node-acorn nodejs chromium python3
 )
 
 missing=()
@@ -18,6 +19,8 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+# The browser test's npm: Debian's package, unless the installed Node.js brings its own.
+if ! command -v npm >/dev/null; then missing+=(npm); fi
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the optimised
-# build, the sanitizer build, and the puzzle-loader fuzzer.
+# build, the browser build in headless chromium, the sanitizer build, and
+# the puzzle-loader fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -9,6 +10,9 @@ echo "== default build"
 cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default
+
+echo "== web build and browser test (headless chromium)"
+./scripts/web-test.sh
 
 echo "== asan build (AddressSanitizer and UndefinedBehaviorSanitizer)"
 cmake --preset asan >/dev/null

@@ -1,6 +1,7 @@
 // The sprite effect: every picture of the game is a textured quad drawn
 // through this file. The loader compiles it twice, once with VERTEX and once
-// with FRAGMENT defined, after a "#version 330 core" line.
+// with FRAGMENT defined, after the version line of the build (GLSL 3.30 core on the
+// desktop, GLSL ES 3.00 in the browser); write it in the part both accept.
 //
 // gWVP      world x view x projection (row-vector matrices uploaded as they
 //           are, so the product reads matrix * vector here)

@@ -9,7 +9,7 @@
 #include "platform/DesktopEvents.h"
 #include "platform/DesktopInput.h"
 #include "platform/DesktopWindow.h"
-#include "platform/GlRenderContext.h"
+#include "gl/GlRenderContext.h"
 #include "platform/Screenshot.h"
 #include "platform/SdlAudio.h"
 #include "platform/SdlClock.h"
@@ -45,7 +45,7 @@ int runDesktop(const RunOptions& options) {
     std::cerr << "vaporwick: OpenGL " << glGetString(GL_VERSION) << " on " << glGetString(GL_RENDERER) << '\n';
   }
   window->setIcon(options.dataDir / kWindowIconFile, std::cerr);
-  std::unique_ptr<GlRenderContext> context = GlRenderContext::create(window->handle(), options.dataDir / kShaderFile, error);
+  std::unique_ptr<GlRenderContext> context = GlRenderContext::create(*window, options.dataDir / kShaderFile, error);
   if (!context) {
     std::cerr << "vaporwick: " << error << '\n';
     return 1;

@@ -6,7 +6,7 @@
 #include "app/Session.h"
 #include "platform/DesktopInput.h"
 #include "platform/DesktopWindow.h"
-#include "platform/GlRenderContext.h"
+#include "gl/GlRenderContext.h"
 
 namespace vw {
 

@@ -111,6 +111,12 @@ PixelSize DesktopWindow::size() const {
 
 void DesktopWindow::resize(PixelSize s) { SDL_SetWindowSize(window_, s.width, s.height); }
 
+PixelSize DesktopWindow::drawableSize() const {
+  PixelSize s;
+  SDL_GL_GetDrawableSize(window_, &s.width, &s.height);
+  return s;
+}
+
 void DesktopWindow::showAbout() {
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "About Vaporwick", "Vaporwick, Version 1.0", window_);
 }

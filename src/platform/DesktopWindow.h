@@ -9,15 +9,15 @@
 #include <memory>
 #include <string>
 
-#include "platform/Letterbox.h"
+#include "gl/GlSurface.h"
 
 namespace vw {
 
-class DesktopWindow {
+class DesktopWindow final : public GlSurface {
  public:
   // Null and a message when there is no display or no OpenGL 3.3 core context.
   static std::unique_ptr<DesktopWindow> open(std::string& error);
-  ~DesktopWindow();
+  ~DesktopWindow() override;
   DesktopWindow(const DesktopWindow&) = delete;
   DesktopWindow& operator=(const DesktopWindow&) = delete;
 
@@ -31,6 +31,8 @@ class DesktopWindow {
   // The window's size in the units the mouse is reported in.
   PixelSize size() const;
   void resize(PixelSize size);
+  PixelSize drawableSize() const override;
+  void swapBuffers() override { SDL_GL_SwapWindow(window_); }
   // The About box (modal until dismissed).
   void showAbout();
 

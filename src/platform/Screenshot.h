@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Letterbox.h"
+#include "gl/Letterbox.h"
 
 namespace vw {
 

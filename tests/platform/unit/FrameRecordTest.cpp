@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/FrameRecord.h"
+#include "gl/FrameRecord.h"
 
 namespace vw {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/Letterbox.h"
+#include "gl/Letterbox.h"
 
 namespace vw {
 namespace {

@@ -21,7 +21,7 @@ class EventsTest : public ::testing::Test {
     std::string error;
     window = DesktopWindow::open(error);
     ASSERT_TRUE(window) << error;
-    context = GlRenderContext::create(window->handle(), world.dir / "Shaders/sprite.glsl", error);
+    context = GlRenderContext::create(*window, world.dir / "Shaders/sprite.glsl", error);
     ASSERT_TRUE(context) << error;
     input = std::make_unique<DesktopInput>(*window);
     RunOptions options;

@@ -16,7 +16,7 @@
 
 #include "app/Game.h"
 #include "platform/DesktopWindow.h"
-#include "platform/GlRenderContext.h"
+#include "gl/GlRenderContext.h"
 
 namespace vw::test {
 
@@ -128,7 +128,7 @@ class WindowTest : public ::testing::Test {
     std::string error;
     window = DesktopWindow::open(error);
     ASSERT_TRUE(window) << error;
-    context = GlRenderContext::create(window->handle(), world.dir / "Shaders/sprite.glsl", error);
+    context = GlRenderContext::create(*window, world.dir / "Shaders/sprite.glsl", error);
     ASSERT_TRUE(context) << error;
   }
 

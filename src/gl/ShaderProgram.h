@@ -2,7 +2,7 @@
 // The sprite effect on OpenGL: one GLSL file holding a vertex and a fragment
 // stage (selected by VERTEX and FRAGMENT defines), compiled and linked at
 // start-up, with the locations of its values.
-#include <epoxy/gl.h>
+#include "gl/GlApi.h"
 
 #include <filesystem>
 #include <memory>

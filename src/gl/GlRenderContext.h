@@ -1,5 +1,5 @@
 #pragma once
-// The render context on OpenGL 3.3 core: the sprite effect, the unit quad,
+// The render context on OpenGL 3.3 core and WebGL 2: the sprite effect, the unit quad,
 // the particle batch, the blend modes, and three 1000 x 800 framebuffer
 // objects (the back buffer and the two spray layers). present() scales the
 // back buffer into the window with letterbox bars and swaps.
@@ -7,8 +7,6 @@
 // A frame's calls are recorded and sent at present(); a frame identical to
 // the previous one is neither drawn nor presented again (the window still
 // shows it), unless the window was resized or exposed meanwhile.
-#include <epoxy/gl.h>
-
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -17,20 +15,20 @@
 #include <string>
 #include <vector>
 
-#include "platform/FrameRecord.h"
-#include "platform/Letterbox.h"
-#include "platform/ShaderProgram.h"
+#include "gl/FrameRecord.h"
+#include "gl/GlApi.h"
+#include "gl/GlSurface.h"
+#include "gl/Letterbox.h"
+#include "gl/ShaderProgram.h"
 #include "render/RenderContext.h"
-
-struct SDL_Window;
 
 namespace vw {
 
 class GlRenderContext final : public RenderContext {
  public:
-  // Builds everything on the window's current context; null and a message
+  // Builds everything on the surface's current context; null and a message
   // when the shader or a framebuffer cannot be made.
-  static std::unique_ptr<GlRenderContext> create(SDL_Window* window, const std::filesystem::path& shaderFile,
+  static std::unique_ptr<GlRenderContext> create(GlSurface& surface, const std::filesystem::path& shaderFile,
                                                  std::string& error);
   ~GlRenderContext() override;
   GlRenderContext(const GlRenderContext&) = delete;
@@ -76,7 +74,7 @@ class GlRenderContext final : public RenderContext {
     TextureId colour = 0;
   };
 
-  GlRenderContext(SDL_Window* window, std::unique_ptr<ShaderProgram> shader);
+  GlRenderContext(GlSurface& surface, std::unique_ptr<ShaderProgram> shader);
   bool createBuffers();
   bool createFramebuffer(Framebuffer& target, std::string& error);
   // Sends the recorded calls of a frame.
@@ -87,7 +85,7 @@ class GlRenderContext final : public RenderContext {
   void bindVertexArray(GLuint vao);
   const Texture* findTexture(TextureId id) const;
 
-  SDL_Window* window_;
+  GlSurface& surface_;
   std::unique_ptr<ShaderProgram> shader_;
   std::vector<Texture> textures_;  // TextureId n is textures_[n - 1]
   GLuint quadVao_ = 0, batchVao_ = 0;

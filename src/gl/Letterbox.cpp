@@ -1,4 +1,4 @@
-#include "platform/Letterbox.h"
+#include "gl/Letterbox.h"
 
 #include <cmath>
 

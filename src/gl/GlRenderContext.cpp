@@ -1,6 +1,4 @@
-#include "platform/GlRenderContext.h"
-
-#include <SDL_video.h>
+#include "gl/GlRenderContext.h"
 
 #include <algorithm>
 #include <cstring>
@@ -59,11 +57,11 @@ std::vector<std::uint8_t> readRows(GLuint framebuffer, PixelSize size) {
 
 }  // namespace
 
-std::unique_ptr<GlRenderContext> GlRenderContext::create(SDL_Window* window, const std::filesystem::path& shaderFile,
+std::unique_ptr<GlRenderContext> GlRenderContext::create(GlSurface& surface, const std::filesystem::path& shaderFile,
                                                          std::string& error) {
   std::unique_ptr<ShaderProgram> shader = ShaderProgram::load(shaderFile, error);
   if (!shader) return nullptr;
-  std::unique_ptr<GlRenderContext> context(new GlRenderContext(window, std::move(shader)));
+  std::unique_ptr<GlRenderContext> context(new GlRenderContext(surface, std::move(shader)));
   if (!context->createBuffers()) {
     error = "cannot create the vertex and index buffers";
     return nullptr;
@@ -75,8 +73,8 @@ std::unique_ptr<GlRenderContext> GlRenderContext::create(SDL_Window* window, con
   return context;
 }
 
-GlRenderContext::GlRenderContext(SDL_Window* window, std::unique_ptr<ShaderProgram> shader)
-    : window_(window), shader_(std::move(shader)) {
+GlRenderContext::GlRenderContext(GlSurface& surface, std::unique_ptr<ShaderProgram> shader)
+    : surface_(surface), shader_(std::move(shader)) {
   glUseProgram(shader_->id());
   glUniform1i(shader_->txDiffuse, 0);
   glActiveTexture(GL_TEXTURE0);
@@ -226,8 +224,7 @@ void GlRenderContext::replay(const FrameRecord& frame) {
 TextureId GlRenderContext::layerTexture(RenderTarget layer) { return targets_[targetIndex(layer)].colour; }
 
 void GlRenderContext::drawToWindow() {
-  PixelSize window;
-  SDL_GL_GetDrawableSize(window_, &window.width, &window.height);
+  const PixelSize window = surface_.drawableSize();
   PixelRect r = letterboxRect(window);
   const int bottom = window.height - (r.y + r.height);  // GL counts rows from the bottom
   GLint drawn = 0;
@@ -258,8 +255,7 @@ void GlRenderContext::drawToWindow() {
 void GlRenderContext::present() {
   const bool changed = !frame_.sameAs(shownFrame_);
   if (changed) replay(frame_);
-  PixelSize window;
-  SDL_GL_GetDrawableSize(window_, &window.width, &window.height);
+  const PixelSize window = surface_.drawableSize();
   if (overlay_ || changed || windowDirty_ || window.width != shownSize_.width || window.height != shownSize_.height) {
     drawToWindow();
     if (overlay_) {
@@ -269,7 +265,7 @@ void GlRenderContext::present() {
       overlay_();
       glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(drawn));
     }
-    SDL_GL_SwapWindow(window_);
+    surface_.swapBuffers();
     windowDirty_ = false;
     shownSize_ = window;
   }
@@ -282,7 +278,7 @@ std::vector<std::uint8_t> GlRenderContext::readBackBuffer() const {
 }
 
 std::vector<std::uint8_t> GlRenderContext::readWindow(PixelSize& size) const {
-  SDL_GL_GetDrawableSize(window_, &size.width, &size.height);
+  size = surface_.drawableSize();
   return readRows(0, size);
 }
 

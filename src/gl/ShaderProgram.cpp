@@ -1,4 +1,4 @@
-#include "platform/ShaderProgram.h"
+#include "gl/ShaderProgram.h"
 
 #include <optional>
 
@@ -30,7 +30,7 @@ std::string programLog(GLuint program) {
 // go first, then the file; the #line keeps the log's line numbers the file's.
 GLuint compileStage(GLenum stage, const char* define, const std::string& source, const std::string& name,
                     std::string& error) {
-  std::string header = std::string("#version 330 core\n#define ") + define + "\n#line 1\n";
+  std::string header = std::string(kGlslPreamble) + "#define " + define + "\n#line 1\n";
   const char* parts[] = {header.c_str(), source.c_str()};
   GLuint shader = glCreateShader(stage);
   glShaderSource(shader, 2, parts, nullptr);

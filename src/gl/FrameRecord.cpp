@@ -1,4 +1,4 @@
-#include "platform/FrameRecord.h"
+#include "gl/FrameRecord.h"
 
 #include <algorithm>
 #include <cstring>
