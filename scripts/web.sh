@@ -5,7 +5,7 @@
 #   ./scripts/web.sh --build-only    build only
 # The pictures come from the desktop build's generator, so the default
 # preset is built first. The first build also compiles Emscripten's system
-# libraries into build/emcache (a few minutes, once).
+# libraries into ~/.cache/vaporwick/emscripten (a few minutes, once per machine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh

@@ -15,7 +15,7 @@
 #include "editor/PlayTest.h"
 #include "platform/DesktopInput.h"
 #include "platform/DesktopWindow.h"
-#include "platform/GlRenderContext.h"
+#include "gl/GlRenderContext.h"
 #include "platform/Screenshot.h"
 #include "render/RenderPass.h"
 
@@ -244,7 +244,7 @@ int runEditor(const RunOptions& options) {
   }
   window->resize(kEditorWindow);
   std::unique_ptr<GlRenderContext> context =
-      GlRenderContext::create(window->handle(), options.dataDir / kShaderFile, error);
+      GlRenderContext::create(*window, options.dataDir / kShaderFile, error);
   if (!context) {
     std::cerr << "vaporwick: " << error << '\n';
     return 1;
