@@ -21,7 +21,8 @@ constexpr const char* kKeyword = "furthest";
 
 std::string systemError() { return std::strerror(errno); }
 
-// "furthest N" with N a non-negative integer, white space around it allowed.
+}  // namespace
+
 std::optional<int> parseProgress(const std::string& text) {
   std::istringstream in(text);
   std::string word;
@@ -33,6 +34,10 @@ std::optional<int> parseProgress(const std::string& text) {
   if (ec != std::errc() || end != number.data() + number.size() || value < 0) return std::nullopt;
   return value;
 }
+
+std::string progressText(int furthestPuzzle) { return std::string(kKeyword) + " " + std::to_string(furthestPuzzle) + "\n"; }
+
+namespace {
 
 bool writeAll(int fd, const std::string& text) {
   std::size_t done = 0;
@@ -82,7 +87,7 @@ bool ProgressFile::save(int furthestPuzzle, Diagnostics& diagnostics) {
     diagnostics.warning(file, 0, "cannot write the progress file: " + systemError());
     return false;
   }
-  const std::string text = std::string(kKeyword) + " " + std::to_string(furthestPuzzle) + "\n";
+  const std::string text = progressText(furthestPuzzle);
   bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
   std::string problem = ok ? "" : systemError();
   if (::close(fd) != 0 && ok) {

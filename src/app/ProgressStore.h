@@ -4,6 +4,7 @@
 // may keep it elsewhere. The game only ever talks to the interface.
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "app/Diagnostics.h"
 
@@ -32,6 +33,10 @@ class ProgressFile : public ProgressStore {
  private:
   std::filesystem::path path_;
 };
+
+// The stored form of progress, "furthest N": N, or nothing when the text is not that.
+std::optional<int> parseProgress(const std::string& text);
+std::string progressText(int furthestPuzzle);
 
 // $XDG_DATA_HOME/vaporwick/progress.txt, else ~/.local/share/vaporwick/progress.txt;
 // empty when neither variable is set.

@@ -49,10 +49,14 @@ int Session::start() {
   }
   seed_ = seed ? *seed : static_cast<std::uint32_t>(std::time(nullptr));
   InputDevices* devices = script_ ? script_.get() : deviceInput_ ? deviceInput_ : &idle_;
-  std::filesystem::path progressPath = options_.progress;
   const bool reproducible = options_.headless || script_ || options_.noSave || !options_.puzzle.empty();
-  if (progressPath.empty() && !reproducible) progressPath = defaultProgressPath();
-  if (!progressPath.empty()) progress_ = std::make_unique<ProgressFile>(progressPath);
+  if (!options_.progress.empty()) {
+    progress_ = std::make_unique<ProgressFile>(options_.progress);
+  } else if (!reproducible && defaultProgress_) {
+    progress_ = std::move(defaultProgress_);
+  } else if (!reproducible && !defaultProgressPath().empty()) {
+    progress_ = std::make_unique<ProgressFile>(defaultProgressPath());
+  }
   GameOptions gameOptions{options_.dataDir, seed_, options_.verbose ? &std::cerr : nullptr, progress_.get()};
   std::optional<AlonePuzzle> alone;
   if (!options_.puzzle.empty()) {

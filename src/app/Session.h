@@ -46,6 +46,10 @@ class Session {
   // Called after every update with the game as it now is (the desktop's sound listens here).
   void setUpdateListener(std::function<void(const Game&)> listener) { updateListener_ = std::move(listener); }
 
+  // Where a run that keeps progress keeps it unless --progress names a file
+  // (the desktop's default is the XDG file). Set before start.
+  void setDefaultProgressStore(std::unique_ptr<ProgressStore> store) { defaultProgress_ = std::move(store); }
+
   Game& game() { return *game_; }
   // The progress store this run uses, or null: scripted, headless and
   // --no-save runs use none unless --progress names a file.
@@ -60,6 +64,7 @@ class Session {
   std::unique_ptr<ScriptInputDevices> script_;
   IdleInputDevices idle_;
   std::unique_ptr<InputRecorder> recorder_;
+  std::unique_ptr<ProgressStore> defaultProgress_;
   std::unique_ptr<ProgressStore> progress_;  // outlives the game, which uses it
   std::unique_ptr<Game> game_;
   std::uint32_t seed_ = 1;

@@ -10,6 +10,7 @@
 
 #include "app/StateDump.h"
 #include "render/RenderPass.h"
+#include "web/PageProgress.h"
 
 namespace vw {
 
@@ -36,6 +37,7 @@ std::unique_ptr<WebGame> WebGame::start(const RunOptions& options, int speed) {
   }
   game->input_ = std::make_unique<WebInput>(*game->canvas_);
   game->session_ = std::make_unique<Session>(options, *game->context_, game->input_.get());
+  game->session_->setDefaultProgressStore(std::make_unique<PageProgress>());
   if (game->session_->start() != 0) return nullptr;
   if (!options.script.empty()) {
     std::string ignored;

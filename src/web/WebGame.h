@@ -29,8 +29,6 @@ class PageClock final : public Clock {
   std::int64_t milliseconds() override;
 };
 
-// Progress between visits is not kept yet; when the game keeps it behind
-// its store, the page's store belongs here, backed by local storage.
 class WebGame {
  public:
   // Builds everything and starts the session; null after printing why when it cannot run.
