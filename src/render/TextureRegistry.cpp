@@ -142,11 +142,17 @@ TextureId TextureRegistry::get(std::string_view key) const {
   return it == textures_.end() ? placeholder_ : it->second;
 }
 
+bool TextureRegistry::awaitsDecoding(std::string_view key) const {
+  return std::any_of(pending_.begin(), pending_.end(), [&](const Picture& picture) {
+    return picture.key == key || std::find(picture.aliases.begin(), picture.aliases.end(), key) != picture.aliases.end();
+  });
+}
+
 void TextureRegistry::reportMissing(const std::vector<std::string_view>& drawn, const std::string& listPath,
                                     Diagnostics& diagnostics) const {
   std::vector<std::string_view> reported;
   for (std::string_view key : drawn) {
-    if (has(key) || std::find(reported.begin(), reported.end(), key) != reported.end()) continue;
+    if (has(key) || awaitsDecoding(key) || std::find(reported.begin(), reported.end(), key) != reported.end()) continue;
     reported.push_back(key);
     diagnostics.warning(listPath, 0, "no record for the key \"" + std::string(key) + "\"; it is drawn as a placeholder");
   }

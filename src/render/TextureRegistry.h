@@ -64,6 +64,8 @@ class TextureRegistry {
   std::vector<Picture> firstMentions(std::vector<Picture> records) const;
   // Starts decoding pending_ on worker threads, biggest files first.
   void startDecoding();
+  // Whether key names a picture still being decoded (listed, not yet installed).
+  bool awaitsDecoding(std::string_view key) const;
   // Uploads a decoded picture under its key, or warns and uses the placeholder.
   void install(Picture& picture, Diagnostics& diagnostics);
 

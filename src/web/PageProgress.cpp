@@ -24,9 +24,9 @@ EM_JS(int, storedProgressBytes, (), {
 
 EM_JS(void, copyStoredProgress, (char* out, int bytes), {
   try {
-    stringToUTF8(window.localStorage.getItem('vaporwick.progress') || '', out, bytes);
+    stringToUTF8(window.localStorage.getItem('vaporwick.progress') || "", out, bytes);
   } catch (e) {
-    stringToUTF8('', out, bytes);
+    stringToUTF8("", out, bytes);
   }
 });
 
