@@ -179,6 +179,27 @@ async function titleAndPlay(browser, base, figures) {
   await page.close();
 }
 
+// Progress lives in the page's local storage: a stored "furthest 3" offers
+// Continue, which starts play far along the strip.
+async function progress(browser, base) {
+  const first = await openPage(browser, base, '?seed=1');
+  if (!first.up) return;
+  await first.page.evaluate(() => window.localStorage.setItem('vaporwick.progress', 'furthest 3'));
+  await first.page.close();
+  const { page, up } = await openPage(browser, base, '?seed=1');
+  if (!up) return;
+  const canvas = await page.$('#canvas');
+  const box = await canvas.boundingBox();
+  const item = toCanvas(box, 200, 695);  // "Continue"
+  await page.mouse.click(box.x + item.x, box.y + item.y, { delay: 100 });
+  if (await waitFor(page, 'a click on "Continue" starts play', () => window.vaporwickDump().gameState === 'Playing', 10000)) {
+    const x = await page.evaluate(() => window.vaporwickDump().player.x);
+    check(x > 3000, `"Continue" starts at the stored puzzle, kept in local storage (x ${x.toFixed(1)})`);
+  }
+  await page.evaluate(() => window.localStorage.removeItem('vaporwick.progress'));
+  await page.close();
+}
+
 async function campaign(browser, base, figures) {
   const { page, up } = await openPage(browser, base, '?script=campaign.txt&speed=100');
   if (!up) return;
@@ -220,6 +241,7 @@ async function campaign(browser, base, figures) {
   try {
     await titleAndPlay(browser, base, figures);
     await campaign(browser, base, figures);
+    await progress(browser, base);
   } catch (e) {
     check(false, `the browser test runs to its end (${e.message})`);
   } finally {
