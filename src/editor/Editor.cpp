@@ -120,7 +120,7 @@ void Editor::press(Vec2 p, Modifiers m) {
   std::optional<std::size_t> hit = document.elementAt(p.x, p.y);
   if (linking) {
     linking = false;
-    if (!hit || !document.elements[*hit].spec().switchable || selection.size() != 1) {
+    if (!hit || !document.elements[*hit].layout().switchable || selection.size() != 1) {
       status = "Pick a MOVINGBOX, RISINGDOOR, STEAMJET or TRAPDOOR to link";
       return;
     }
@@ -128,7 +128,7 @@ void Editor::press(Vec2 p, Modifiers m) {
     if (!moved) return;
     selection = {*moved};
     const EditorElement& sw = document.elements[*moved];
-    status = std::string(sw.spec().keyword) + " now switches " + document.elements[*document.targetOf(*moved)].spec().keyword +
+    status = std::string(sw.layout().keyword) + " now switches " + document.elements[*document.targetOf(*moved)].layout().keyword +
              " " + std::to_string(sw.get(FieldRole::Target));
     commit();
     return;
@@ -182,7 +182,7 @@ void Editor::moveSelection(Vec2 p, Modifiers m) {
   if (selection.empty()) return;
   const EditorElement& lead = dragOrigin_.elements[selection[0]];
   const float x = static_cast<float>(lead.get(FieldRole::X));
-  const float y = static_cast<float>(lead.get(FieldRole::Y)) + lead.spec().yShift;
+  const float y = static_cast<float>(lead.get(FieldRole::Y)) + lead.layout().yShift;
   const int dx = rounded(snap(x + p.x - dragStart_.x, m) - x);
   const int dy = rounded(snap(y + p.y - dragStart_.y, m) - y);
   for (std::size_t i : selection) {
@@ -219,7 +219,7 @@ void Editor::resizeSelected(Vec2 p, Modifiers m) {
   to.set(FieldRole::Width, w);
   if (!square) to.set(FieldRole::Height, h);
   to.set(FieldRole::X, rounded((left + right) / 2));
-  to.set(FieldRole::Y, rounded((bottom + top) / 2 - from.spec().yShift));
+  to.set(FieldRole::Y, rounded((bottom + top) / 2 - from.layout().yShift));
 }
 
 void Editor::finishBand(Modifiers m) {
@@ -264,7 +264,7 @@ void Editor::selectAll() {
 }
 
 void Editor::startLinking() {
-  if (selection.size() != 1 || !document.elements[selection[0]].spec().isSwitch) {
+  if (selection.size() != 1 || !document.elements[selection[0]].layout().isSwitch) {
     status = "Select one PRESSBUTTON or WATERWHEEL to link";
     return;
   }

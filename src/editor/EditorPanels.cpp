@@ -28,9 +28,9 @@ ImU32 kindColour(const EditorElement& e) {
 
 std::string describe(const PuzzleDocument& doc, std::size_t i) {
   const EditorElement& e = doc.elements[i];
-  std::string text = std::string(e.spec().keyword) + " at " + std::to_string(e.get(FieldRole::X)) + ", " +
+  std::string text = std::string(e.layout().keyword) + " at " + std::to_string(e.get(FieldRole::X)) + ", " +
                      std::to_string(e.get(FieldRole::Y));
-  if (e.spec().switchable) text += " (id " + std::to_string(e.get(FieldRole::Id)) + ")";
+  if (e.layout().switchable) text += " (id " + std::to_string(e.get(FieldRole::Id)) + ")";
   return text;
 }
 
@@ -138,21 +138,21 @@ void EditorPanels::drawProperties(Editor& editor) {
   }
   const std::size_t index = editor.selection[0];
   EditorElement& e = doc.elements[index];
-  ImGui::Text("%s  (line %d)", e.spec().keyword, PuzzleDocument::lineOf(index));
-  ImGui::TextWrapped("%s", e.spec().summary);
-  const auto& specs = e.spec().fields;
-  for (std::size_t f = 0; f < specs.size(); ++f) {
-    const FieldSpec& spec = specs[f];
+  ImGui::Text("%s  (line %d)", e.layout().keyword, PuzzleDocument::lineOf(index));
+  ImGui::TextWrapped("%s", e.layout().summary);
+  const auto& layouts = e.layout().fields;
+  for (std::size_t f = 0; f < layouts.size(); ++f) {
+    const FieldSpec& layout = layouts[f];
     ImGui::PushID(static_cast<int>(f));
-    if (spec.role == FieldRole::Ignored) {
-      ImGui::TextDisabled("%s (not used)", spec.name);
+    if (layout.role == FieldRole::Ignored) {
+      ImGui::TextDisabled("%s (not used)", layout.name);
     } else {
-      if (ImGui::InputInt(spec.name, &e.fields[f])) e.fields[f] = std::clamp(e.fields[f], spec.min, spec.max);
-      if (ImGui::IsItemHovered()) ImGui::SetTooltip("%d to %d", spec.min, spec.max);
+      if (ImGui::InputInt(layout.name, &e.fields[f])) e.fields[f] = std::clamp(e.fields[f], layout.min, layout.max);
+      if (ImGui::IsItemHovered()) ImGui::SetTooltip("%d to %d", layout.min, layout.max);
     }
     ImGui::PopID();
   }
-  if (e.spec().isSwitch) {
+  if (e.layout().isSwitch) {
     ImGui::Separator();
     std::optional<std::size_t> target = doc.targetOf(index);
     ImGui::TextWrapped("Switches: %s", target ? describe(doc, *target).c_str() : "nothing");

@@ -13,16 +13,16 @@ constexpr int kDragSteps = 5;
 EditorAction mouseAt(float x, float y) { return {EditorAction::Kind::Mouse, {x, y}, "", false, false, false}; }
 EditorAction plain(EditorAction::Kind kind) { return {kind, {0, 0}, "", false, false, false}; }
 
-EditorAction keyAction(std::string spec) {
+EditorAction keyAction(std::string layout) {
   EditorAction a = plain(EditorAction::Kind::Key);
   for (const auto& [prefix, flag] : {std::pair{"ctrl+", &a.ctrl}, {"shift+", &a.shift}, {"alt+", &a.alt}}) {
     // Modifiers in any order, each at most once.
-    for (std::size_t at = spec.find(prefix); at == 0; at = spec.find(prefix)) {
+    for (std::size_t at = layout.find(prefix); at == 0; at = layout.find(prefix)) {
       *flag = true;
-      spec.erase(0, std::string(prefix).size());
+      layout.erase(0, std::string(prefix).size());
     }
   }
-  a.key = spec;
+  a.key = layout;
   return a;
 }
 
@@ -62,9 +62,9 @@ std::optional<std::vector<EditorAction>> parseEditorScript(const std::string& te
       }
       actions.push_back(plain(EditorAction::Kind::Up));
     } else if (verb == "key") {
-      std::string spec;
-      if (!(words >> spec)) return fail("key needs a key name");
-      actions.push_back(keyAction(spec));
+      std::string layout;
+      if (!(words >> layout)) return fail("key needs a key name");
+      actions.push_back(keyAction(layout));
     } else if (verb == "wait") {
       int frames = 0;
       if (!(words >> frames) || frames < 0 || frames > kMaxWait) return fail("wait needs a frame count up to 100000");

@@ -16,25 +16,25 @@ bool isSizeRole(FieldRole wanted, FieldRole actual) {
 }  // namespace
 
 bool EditorElement::has(FieldRole role) const {
-  for (const FieldSpec& f : spec().fields) {
+  for (const FieldSpec& f : layout().fields) {
     if (isSizeRole(role, f.role)) return true;
   }
   return false;
 }
 
 int EditorElement::get(FieldRole role) const {
-  const auto& specs = spec().fields;
-  for (std::size_t i = 0; i < specs.size() && i < fields.size(); ++i) {
-    if (isSizeRole(role, specs[i].role)) return fields[i];
+  const auto& layouts = layout().fields;
+  for (std::size_t i = 0; i < layouts.size() && i < fields.size(); ++i) {
+    if (isSizeRole(role, layouts[i].role)) return fields[i];
   }
   return 0;
 }
 
 void EditorElement::set(FieldRole role, int value) {
-  const auto& specs = spec().fields;
-  for (std::size_t i = 0; i < specs.size() && i < fields.size(); ++i) {
-    if (isSizeRole(role, specs[i].role)) {
-      fields[i] = std::clamp(value, specs[i].min, specs[i].max);
+  const auto& layouts = layout().fields;
+  for (std::size_t i = 0; i < layouts.size() && i < fields.size(); ++i) {
+    if (isSizeRole(role, layouts[i].role)) {
+      fields[i] = std::clamp(value, layouts[i].min, layouts[i].max);
       return;
     }
   }
@@ -45,14 +45,14 @@ EditRect EditorElement::rect() const {
   const float w = std::abs(static_cast<float>(get(FieldRole::Width)));
   const float h = std::abs(static_cast<float>(get(FieldRole::Height)));
   const float x = static_cast<float>(get(FieldRole::X));
-  const float y = static_cast<float>(get(FieldRole::Y)) + spec().yShift;
+  const float y = static_cast<float>(get(FieldRole::Y)) + layout().yShift;
   return {x - w / 2, y - h / 2, x + w / 2, y + h / 2};
 }
 
 std::optional<EditRect> EditorElement::steamColumn() const {
-  if (std::string_view(spec().keyword) != "STEAMJET") return std::nullopt;
+  if (std::string_view(layout().keyword) != "STEAMJET") return std::nullopt;
   const float x = static_cast<float>(get(FieldRole::X));
-  const float y = static_cast<float>(get(FieldRole::Y)) + spec().yShift;
+  const float y = static_cast<float>(get(FieldRole::Y)) + layout().yShift;
   const float areaHeight = static_cast<float>(std::clamp(fields[5], 0, 10000));
   const float areaWidth = static_cast<float>(std::clamp(fields[6], 0, 10000));
   return EditRect{x - areaWidth / 2, y, x + areaWidth / 2, y + areaHeight};
@@ -73,13 +73,13 @@ PuzzleDocument PuzzleDocument::parse(const std::string& text, std::vector<Droppe
       continue;
     }
     EditorElement element{kind, {}};
-    const auto& specs = element.spec().fields;
-    while (element.fields.size() < specs.size() && !reader.atEnd()) {
+    const auto& layouts = element.layout().fields;
+    while (element.fields.size() < layouts.size() && !reader.atEnd()) {
       Token field = reader.next();
-      bool ignored = specs[element.fields.size()].role == FieldRole::Ignored;
+      bool ignored = layouts[element.fields.size()].role == FieldRole::Ignored;
       element.fields.push_back(ignored ? 0 : toInt(field.text));
     }
-    if (element.fields.size() < specs.size()) {
+    if (element.fields.size() < layouts.size()) {
       dropped.push_back({keyword.text + " (cut short by the end of the file)", keyword.line});
       break;
     }
@@ -92,7 +92,7 @@ std::string PuzzleDocument::text() const {
   std::string out = std::to_string(width) + "\n";
   for (const EditorElement& e : elements) {
     out += '|';
-    out += e.spec().keyword;
+    out += e.layout().keyword;
     for (int v : e.fields) out += '|' + std::to_string(v);
     out += '\n';
   }
@@ -107,35 +107,35 @@ std::optional<std::size_t> PuzzleDocument::elementOnLine(int line) const {
 
 EditorElement PuzzleDocument::makeElement(int kind, int x, int y) const {
   EditorElement e{kind, {}};
-  for (const FieldSpec& f : e.spec().fields) e.fields.push_back(f.initial);
+  for (const FieldSpec& f : e.layout().fields) e.fields.push_back(f.initial);
   e.set(FieldRole::X, x);
-  e.set(FieldRole::Y, y - static_cast<int>(e.spec().yShift));
-  if (e.spec().switchable) e.set(FieldRole::Id, freshId());
-  if (e.spec().isSwitch) e.set(FieldRole::Target, freshId());  // names nothing until linked
+  e.set(FieldRole::Y, y - static_cast<int>(e.layout().yShift));
+  if (e.layout().switchable) e.set(FieldRole::Id, freshId());
+  if (e.layout().isSwitch) e.set(FieldRole::Target, freshId());  // names nothing until linked
   return e;
 }
 
 int PuzzleDocument::freshId() const {
   int highest = 0;
   for (const EditorElement& e : elements) {
-    if (e.spec().switchable) highest = std::max(highest, e.get(FieldRole::Id));
-    if (e.spec().isSwitch) highest = std::max(highest, e.get(FieldRole::Target));
+    if (e.layout().switchable) highest = std::max(highest, e.get(FieldRole::Id));
+    if (e.layout().isSwitch) highest = std::max(highest, e.get(FieldRole::Target));
   }
   return highest + 1;
 }
 
 std::optional<std::size_t> PuzzleDocument::targetOf(std::size_t switchIndex) const {
-  if (switchIndex >= elements.size() || !elements[switchIndex].spec().isSwitch) return std::nullopt;
+  if (switchIndex >= elements.size() || !elements[switchIndex].layout().isSwitch) return std::nullopt;
   const int wanted = elements[switchIndex].get(FieldRole::Target);
   for (std::size_t i = switchIndex; i-- > 0;) {
-    if (elements[i].spec().switchable && elements[i].get(FieldRole::Id) == wanted) return i;
+    if (elements[i].layout().switchable && elements[i].get(FieldRole::Id) == wanted) return i;
   }
   return std::nullopt;
 }
 
 std::optional<std::size_t> PuzzleDocument::link(std::size_t switchIndex, std::size_t target) {
   const std::size_t n = elements.size();
-  if (switchIndex >= n || target >= n || !elements[switchIndex].spec().isSwitch || !elements[target].spec().switchable) {
+  if (switchIndex >= n || target >= n || !elements[switchIndex].layout().isSwitch || !elements[target].layout().switchable) {
     return std::nullopt;
   }
   std::vector<std::optional<std::size_t>> resolved(n);
@@ -143,7 +143,7 @@ std::optional<std::size_t> PuzzleDocument::link(std::size_t switchIndex, std::si
   resolved[switchIndex] = target;
   const int id = elements[target].get(FieldRole::Id);
   for (std::size_t i = 0; i < n; ++i) {
-    if (i != target && elements[i].spec().switchable && elements[i].get(FieldRole::Id) == id) {
+    if (i != target && elements[i].layout().switchable && elements[i].get(FieldRole::Id) == id) {
       elements[target].set(FieldRole::Id, freshId());
       break;
     }
@@ -194,12 +194,12 @@ std::vector<std::size_t> PuzzleDocument::paste(const std::vector<EditorElement>&
   for (EditorElement e : copies) {
     e.set(FieldRole::X, e.get(FieldRole::X) + dx);
     e.set(FieldRole::Y, e.get(FieldRole::Y) + dy);
-    if (e.spec().switchable) {
+    if (e.layout().switchable) {
       const int id = e.get(FieldRole::Id);
       if (!renamed.count(id)) renamed[id] = next++;
       e.set(FieldRole::Id, renamed[id]);
     }
-    if (e.spec().isSwitch) {
+    if (e.layout().isSwitch) {
       auto it = renamed.find(e.get(FieldRole::Target));
       if (it != renamed.end()) e.set(FieldRole::Target, it->second);
     }

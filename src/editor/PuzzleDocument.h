@@ -25,7 +25,7 @@ struct EditorElement {
   int kind = 0;             // index into elementKinds()
   std::vector<int> fields;  // in file order
 
-  const ElementKind& spec() const { return elementKinds()[static_cast<std::size_t>(kind)]; }
+  const ElementKind& layout() const { return elementKinds()[static_cast<std::size_t>(kind)]; }
   bool has(FieldRole role) const;
   // The first field with this role; Width and Height also read a Size field.
   int get(FieldRole role) const;

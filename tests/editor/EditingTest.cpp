@@ -47,7 +47,7 @@ TEST(EditingOperations, EachChangesThePuzzleAndUndoesAndRedoesWhole) {
        [](const Editor& e) {
          ASSERT_EQ(e.document.elements.size(), 4u);
          const EditorElement& box = e.document.elements.back();
-         EXPECT_STREQ(box.spec().keyword, "MOVINGBOX");
+         EXPECT_STREQ(box.layout().keyword, "MOVINGBOX");
          EXPECT_EQ(box.get(FieldRole::X), 100);
          EXPECT_EQ(box.get(FieldRole::Y), 100);
          EXPECT_NE(box.get(FieldRole::Id), e.document.elements[1].get(FieldRole::Id));
@@ -91,7 +91,7 @@ TEST(EditingOperations, EachChangesThePuzzleAndUndoesAndRedoesWhole) {
        },
        [](const Editor& e) {
          ASSERT_EQ(e.document.elements.size(), 1u);
-         EXPECT_STREQ(e.document.elements[0].spec().keyword, "RISINGDOOR");
+         EXPECT_STREQ(e.document.elements[0].layout().keyword, "RISINGDOOR");
        }},
       {"copy and paste of a linked pair links the copies to each other",
        [](Editor& e) {

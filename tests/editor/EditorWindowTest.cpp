@@ -48,12 +48,12 @@ TEST(EditorWindow, BuildsLinksAndSavesANewPuzzle) {
   PuzzleDocument doc = PuzzleDocument::parse(saved, dropped);
   EXPECT_TRUE(dropped.empty());
   ASSERT_EQ(doc.elements.size(), 3u) << saved;
-  EXPECT_STREQ(doc.elements[0].spec().keyword, "BLOCK");
+  EXPECT_STREQ(doc.elements[0].layout().keyword, "BLOCK");
   EXPECT_EQ(doc.elements[0].get(FieldRole::X), 500);
   EXPECT_EQ(doc.elements[0].get(FieldRole::Y), 100);
-  EXPECT_STREQ(doc.elements[1].spec().keyword, "RISINGDOOR");
+  EXPECT_STREQ(doc.elements[1].layout().keyword, "RISINGDOOR");
   EXPECT_EQ(doc.elements[1].get(FieldRole::Y), 100);  // its picture stands 100 above the file's y
-  EXPECT_STREQ(doc.elements[2].spec().keyword, "PRESSBUTTON");
+  EXPECT_STREQ(doc.elements[2].layout().keyword, "PRESSBUTTON");
   EXPECT_EQ(doc.targetOf(2), std::optional<std::size_t>(1)) << saved;
   EXPECT_EQ(saved.substr(0, 5), "2000\n");
   EXPECT_EQ(saved.substr(saved.size() - 3), "|&\n");
