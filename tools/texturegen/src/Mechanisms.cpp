@@ -11,22 +11,6 @@ namespace vw::art {
 
 namespace {
 
-// Draws each cell of a sheet through a pen whose local units are the drawn size.
-template <class DrawCell>
-Image drawSheet(int columns, int rows, glm::vec2 units, float pixelsPerUnit, DrawCell drawCell)
-{
-    const int cw = static_cast<int>(units.x * pixelsPerUnit), ch = static_cast<int>(units.y * pixelsPerUnit);
-    Canvas sheet(cw * columns, ch * rows);
-    for (int row = 0; row < rows; ++row)
-        for (int col = 0; col < columns; ++col) {
-            Canvas cell(cw, ch);
-            Painter paint(cell, Pen(glm::vec2(0.0f), pixelsPerUnit));
-            if (drawCell(paint, col, row))
-                sheet.copy(cell, col * cw, row * ch);
-        }
-    return sheet.toImage();
-}
-
 // Wood grain colour along a board (u along, v across, in local units).
 Color boardColour(float u, float v, std::uint32_t seed, const Color& dark, const Color& light)
 {

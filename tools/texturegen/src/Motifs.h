@@ -4,6 +4,7 @@
 
 #include "Shapes.h"
 
+#include <type_traits>
 #include <vector>
 
 namespace vw::art {
@@ -18,6 +19,28 @@ float snowflakeSdf(glm::vec2 p, glm::vec2 centre, float armLength, float thickne
 float polylineSdf(glm::vec2 p, const std::vector<glm::vec2>& points, float radius);
 // The same with the radius going from startRadius to endRadius along the chain.
 float taperedPolylineSdf(glm::vec2 p, const std::vector<glm::vec2>& points, float startRadius, float endRadius);
+
+// Draws each cell of a sheet through a pen whose local units are the cell's
+// size in game units. A drawCell that returns false leaves its cell empty.
+template <class DrawCell>
+Image drawSheet(int columns, int rows, glm::vec2 units, float pixelsPerUnit, DrawCell drawCell)
+{
+    const int cw = static_cast<int>(units.x * pixelsPerUnit), ch = static_cast<int>(units.y * pixelsPerUnit);
+    Canvas sheet(cw * columns, ch * rows);
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < columns; ++col) {
+            Canvas cell(cw, ch);
+            Painter paint(cell, Pen(glm::vec2(0.0f), pixelsPerUnit));
+            bool drawn = true;
+            if constexpr (std::is_void_v<decltype(drawCell(paint, col, row))>)
+                drawCell(paint, col, row);
+            else
+                drawn = drawCell(paint, col, row);
+            if (drawn)
+                sheet.copy(cell, col * cw, row * ch);
+        }
+    return sheet.toImage();
+}
 
 // Polished metal: a colour ramp from dark through base to light, lit from the
 // upper left, with a hard specular band. t is 0..1 across the surface (0 lit side).

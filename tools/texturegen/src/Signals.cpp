@@ -16,22 +16,6 @@ namespace {
 
 namespace pal = palette;
 
-// Draws each cell of a sheet through a pen whose local units are the cell's size in game units.
-template <class DrawCell>
-Image drawCells(int columns, int rows, glm::vec2 units, float pixelsPerUnit, DrawCell drawCell)
-{
-    const int cw = static_cast<int>(units.x * pixelsPerUnit), ch = static_cast<int>(units.y * pixelsPerUnit);
-    Canvas sheet(cw * columns, ch * rows);
-    for (int row = 0; row < rows; ++row)
-        for (int col = 0; col < columns; ++col) {
-            Canvas cell(cw, ch);
-            Painter paint(cell, Pen(glm::vec2(0.0f), pixelsPerUnit));
-            drawCell(paint, col, row);
-            sheet.copy(cell, col * cw, row * ch);
-        }
-    return sheet.toImage();
-}
-
 // The eight link colours, in the order the puzzle loader hands them out:
 // far apart in hue, and light and dark alternate so neighbours differ in
 // brightness too.
@@ -45,7 +29,7 @@ Image drawVentSheet()
     // 60 x 20 game units: an iron grate housing set in the floor. Row 0 shut:
     // cold, closed louvres. Row 1 open: the louvres turned edge-on over a
     // glowing throat, brass trim lit.
-    return drawCells(1, 2, {60.0f, 20.0f}, 4.0f, [](Painter& paint, int, int row) {
+    return drawSheet(1, 2, {60.0f, 20.0f}, 4.0f, [](Painter& paint, int, int row) {
         const bool open = row == 1;
         const glm::vec2 hMid(30.0f, 11.0f), hHalf(29.0f, 8.5f);
         auto housing = [&](glm::vec2 p) { return sdf::roundBox(p, hMid, hHalf, 2.5f); };
@@ -83,7 +67,7 @@ Image drawLinkMarkSheet()
 {
     // One column per link colour, 22 x 22 game units: a brass-ringed glass
     // lamp. Row 0 dark (the switch is off), row 1 lit.
-    return drawCells(static_cast<int>(kLinkColours.size()), 2, {22.0f, 22.0f}, 4.0f, [](Painter& paint, int col, int row) {
+    return drawSheet(static_cast<int>(kLinkColours.size()), 2, {22.0f, 22.0f}, 4.0f, [](Painter& paint, int col, int row) {
         const bool lit = row == 1;
         const Color colour = hexColor(kLinkColours[static_cast<std::size_t>(col)]);
         const glm::vec2 c(11.0f, 11.0f);
