@@ -66,8 +66,10 @@ std::uint32_t bigEndian(std::string_view bytes, std::size_t at) {
 
 // Walks the chunks up to IEND. stb trusts each chunk's length and allocates
 // for it before reading, so a length past the end of the file is refused here.
-bool chunksFit(std::string_view bytes, std::string& why) {
+// Counts the image-data chunks that hold no bytes in `emptyData`.
+bool chunksFit(std::string_view bytes, int& emptyData, std::string& why) {
   std::size_t at = sizeof kSignature;
+  emptyData = 0;
   while (bytes.size() - at >= 12) {
     const std::uint64_t length = bigEndian(bytes, at);
     if (length > bytes.size() - at - 12) {
@@ -75,11 +77,27 @@ bool chunksFit(std::string_view bytes, std::string& why) {
       return false;
     }
     const std::string_view type = bytes.substr(at + 4, 4);
+    if (type == "IDAT" && length == 0) ++emptyData;
     at += 12 + static_cast<std::size_t>(length);
     if (type == "IEND") return true;
   }
   why = "the picture is cut short (it has no end chunk)";
   return false;
+}
+
+// The same file without its empty image-data chunks. They are legal and carry
+// nothing, but stb copies from one into a buffer it has not made yet.
+std::string withoutEmptyData(std::string_view bytes) {
+  std::string kept(bytes.substr(0, sizeof kSignature));
+  std::size_t at = sizeof kSignature;
+  while (bytes.size() - at >= 12) {
+    const std::size_t length = bigEndian(bytes, at);
+    const std::string_view type = bytes.substr(at + 4, 4);
+    if (type != "IDAT" || length != 0) kept.append(bytes.substr(at, 12 + length));
+    at += 12 + length;
+    if (type == "IEND") break;
+  }
+  return kept;
 }
 
 }  // namespace
@@ -107,7 +125,13 @@ std::optional<PictureSize> readPngSize(std::string_view bytes, std::string& why)
 
 std::optional<RgbaPicture> decodePng(std::string_view bytes, std::uint64_t maxPixels, std::string& why) {
   std::optional<PictureSize> header = readPngSize(bytes, why);
-  if (!header || !checkSize(*header, maxPixels, why) || !chunksFit(bytes, why)) return std::nullopt;
+  int emptyData = 0;
+  if (!header || !checkSize(*header, maxPixels, why) || !chunksFit(bytes, emptyData, why)) return std::nullopt;
+  std::string kept;
+  if (emptyData > 0) {
+    kept = withoutEmptyData(bytes);
+    bytes = kept;
+  }
   if (bytes.size() > INT_MAX) {
     why = "the file is too large";
     return std::nullopt;

@@ -46,6 +46,13 @@ std::string lyingChunk() {
   return png;
 }
 
+// The 2 x 2 picture with an empty pixel chunk before its pixels (legal PNG).
+std::string emptyChunkFirst() {
+  std::string png = dotPng();
+  png.insert(33, std::string("\0\0\0\0IDAT\x35\xaf\x06\x1e", 12));
+  return png;
+}
+
 // Decodes pixels like the desktop does; a device whose textures are at
 // most maxSide pixels a side.
 class DecodingContext : public NullRenderContext {
@@ -78,6 +85,7 @@ TEST(HostilePicture, OnlyPngWithinItsBoundIsDecoded) {
       {"no pixels", claiming(0, 2), 100, "the picture has no pixels"},
       {"nothing", "", 100, "not a PNG file"},
       {"a chunk claiming 2 GiB", lyingChunk(), 100, "a chunk runs past the end of the file"},
+      {"an empty pixel chunk first", emptyChunkFirst(), 4, ""},
   };
   for (const Case& c : cases) {
     std::string why;
