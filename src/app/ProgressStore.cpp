@@ -1,12 +1,9 @@
 #include "app/ProgressStore.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include "app/AtomicFile.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -18,8 +15,6 @@ namespace {
 
 constexpr std::uintmax_t kMaxProgressBytes = 4096;
 constexpr const char* kKeyword = "furthest";
-
-std::string systemError() { return std::strerror(errno); }
 
 }  // namespace
 
@@ -36,21 +31,6 @@ std::optional<int> parseProgress(const std::string& text) {
 }
 
 std::string progressText(int furthestPuzzle) { return std::string(kKeyword) + " " + std::to_string(furthestPuzzle) + "\n"; }
-
-namespace {
-
-bool writeAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-}  // namespace
 
 std::optional<int> ProgressFile::load(Diagnostics& diagnostics) {
   std::error_code ec;
@@ -81,27 +61,9 @@ bool ProgressFile::save(int furthestPuzzle, Diagnostics& diagnostics) {
     diagnostics.warning(file, 0, "cannot create the folder for the progress file (" + ec.message() + ")");
     return false;
   }
-  std::string temp = file + ".XXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0) {
-    diagnostics.warning(file, 0, "cannot write the progress file: " + systemError());
-    return false;
-  }
-  const std::string text = progressText(furthestPuzzle);
-  bool ok = writeAll(fd, text) && ::fsync(fd) == 0;
-  std::string problem = ok ? "" : systemError();
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    problem = systemError();
-  }
-  if (ok && ::rename(temp.c_str(), file.c_str()) != 0) {
-    ok = false;
-    problem = systemError();
-  }
-  if (!ok) {
-    ::unlink(temp.c_str());
-    diagnostics.warning(file, 0, "cannot write the progress file: " + problem + "; the old one is kept");
-  }
+  std::string reason;
+  const bool ok = writeAtomically(path_, progressText(furthestPuzzle), reason);
+  if (!ok) diagnostics.warning(file, 0, "cannot write the progress file: " + reason + "; the old one is kept");
   return ok;
 }
 

@@ -1,9 +1,9 @@
 #include "app/Session.h"
 
 #include <ctime>
-#include <fstream>
 #include <iostream>
 
+#include "app/AtomicFile.h"
 #include "app/StateDump.h"
 #include "render/RenderPass.h"
 #include "world/PuzzleSource.h"
@@ -13,11 +13,9 @@ namespace vw {
 namespace {
 
 bool writeFile(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-  out.close();
-  if (!out) {
-    std::cerr << path.string() << ": cannot write the file\n";
+  std::string reason;
+  if (!writeAtomically(path, text, reason)) {
+    std::cerr << path.string() << ": cannot write the file (" << reason << ")\n";
     return false;
   }
   return true;

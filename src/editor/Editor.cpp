@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "app/Random.h"
-#include "editor/AtomicFile.h"
+#include "app/AtomicFile.h"
 #include "world/PuzzleChecker.h"
 #include "world/PuzzleLoader.h"
 #include "world/PuzzleSource.h"

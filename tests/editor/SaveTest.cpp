@@ -9,7 +9,7 @@
 #include <functional>
 #include <sstream>
 
-#include "editor/AtomicFile.h"
+#include "app/AtomicFile.h"
 #include "editor/Editor.h"
 #include "support/TempDataDir.h"
 
@@ -49,27 +49,30 @@ TEST(EditorSave, ANewFileIsUnsavedUntilSaved) {
 
 struct SaveFault {
   const char* name;
+  std::string file;
   std::function<void(const std::filesystem::path& dir)> breakIt;
 };
 
 TEST(EditorSave, AFailedSaveKeepsTheEditAndTheOldFile) {
+  // A name that fits the folder while the temporary name beside it does not.
+  const std::string longName = std::string(250, 'p') + ".txt";
   const SaveFault cases[] = {
-      {"the backup cannot be written", [](const std::filesystem::path& d) { std::filesystem::create_directory(d / "p.txt.bak"); }},
-      {"the temporary file cannot be written",
-       [](const std::filesystem::path& d) { std::filesystem::create_directory(d / ("p.txt.saving-" + std::to_string(::getpid()))); }},
+      {"the backup cannot be written", "p.txt",
+       [](const std::filesystem::path& d) { std::filesystem::create_directory(d / "p.txt.bak"); }},
+      {"the temporary file cannot be written", longName, [](const std::filesystem::path&) {}},
   };
   for (const SaveFault& c : cases) {
     SCOPED_TRACE(c.name);
     test::TempDataDir dir;
-    dir.write("p.txt", kOld);
-    Editor editor(dir.path() / "p.txt");
+    dir.write(c.file, kOld);
+    Editor editor(dir.path() / c.file);
     editor.open();
     editor.document.width = 1500;
     editor.commit();
     c.breakIt(dir.path());
     EXPECT_EQ(editor.save(false), SaveOutcome::Failed);
-    EXPECT_NE(editor.status.find("p.txt"), std::string::npos) << editor.status;
-    EXPECT_EQ(readFile(dir.path() / "p.txt"), kOld);
+    EXPECT_NE(editor.status.find(c.file), std::string::npos) << editor.status;
+    EXPECT_EQ(readFile(dir.path() / c.file), kOld);
     EXPECT_TRUE(editor.dirty());
     EXPECT_EQ(editor.document.width, 1500);
   }
