@@ -1,5 +1,6 @@
 #include "app/AtomicFile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,6 +25,16 @@ bool writeAll(int fd, std::string_view bytes) {
 
 std::string systemReason() { return std::strerror(errno ? errno : EIO); }
 
+// The permissions the file ends with: an existing file keeps its own, a new
+// one gets what creating it plainly would (mkstemp makes it private).
+mode_t permissionsFor(const std::filesystem::path& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) == 0) return info.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
 }  // namespace
 
 bool writeAtomically(const std::filesystem::path& file, std::string_view bytes, std::string& reason) {
@@ -34,7 +45,7 @@ bool writeAtomically(const std::filesystem::path& file, std::string_view bytes, 
     return false;
   }
   errno = 0;
-  bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+  bool ok = ::fchmod(fd, permissionsFor(file)) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
   if (!ok) reason = systemReason();
   if (::close(fd) != 0 && ok) {
     ok = false;

@@ -162,6 +162,15 @@ TextureId GlRenderContext::createTexture(int width, int height, const std::uint8
   return static_cast<TextureId>(textures_.size());
 }
 
+void GlRenderContext::destroyTexture(TextureId id) {
+  // The slot stays, emptied, so no other id moves.
+  if (id <= 0 || static_cast<std::size_t>(id) > textures_.size()) return;
+  Texture& texture = textures_[static_cast<std::size_t>(id - 1)];
+  if (texture.renderTarget) return;  // the spray layers live as long as the context
+  glDeleteTextures(1, &texture.name);
+  texture.name = 0;
+}
+
 const GlRenderContext::Texture* GlRenderContext::findTexture(TextureId id) const {
   if (id <= 0 || static_cast<std::size_t>(id) > textures_.size()) return nullptr;
   return &textures_[static_cast<std::size_t>(id - 1)];

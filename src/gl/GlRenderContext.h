@@ -36,6 +36,7 @@ class GlRenderContext final : public RenderContext {
 
   bool wantsPixels() const override { return true; }
   TextureId createTexture(int width, int height, const std::uint8_t* rgba) override;
+  void destroyTexture(TextureId texture) override;
   void setUvScale(Vec2 scale) override { state_.uvScale = scale; }
   void setUvOffset(Vec2 offset) override { state_.uvOffset = offset; }
   void setDir(Vec2 dir) override { state_.dir = dir; }

@@ -46,6 +46,8 @@ class RenderContext {
   // Uploads width x height RGBA8 pixels (top row first); pixels may be null
   // when wantsPixels() is false.
   virtual TextureId createTexture(int width, int height, const std::uint8_t* rgba) = 0;
+  // Frees a texture createTexture made; a context that holds nothing has nothing to free.
+  virtual void destroyTexture(TextureId texture) { (void)texture; }
 
   virtual void setUvScale(Vec2 scale) = 0;
   virtual void setUvOffset(Vec2 offset) = 0;

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -57,6 +58,10 @@ TextureRegistry::TextureRegistry(RenderContext& context, std::filesystem::path d
 
 TextureRegistry::~TextureRegistry() {
   for (std::thread& worker : workers_) worker.join();
+  // Keys that share a file share its texture: free each once.
+  std::set<TextureId> made{placeholder_};
+  for (const auto& entry : textures_) made.insert(entry.second);
+  for (TextureId texture : made) context_.destroyTexture(texture);
 }
 
 void TextureRegistry::inspect(Picture& picture) {
