@@ -10,7 +10,7 @@
 #include "puzzle/Steamjet.h"
 #include "puzzle/TrapDoor.h"
 #include "puzzle/WaterWheel.h"
-#include "support/ScenarioGame.h"
+#include "support/TestGame.h"
 #include "support/TestWorld.h"
 
 namespace vw {

@@ -52,44 +52,26 @@ TEST(Emitter, SteamBatchesUntilCapacityThenOnlyRecycles) {
   for (const auto& p : emitter.getParticles()) EXPECT_LT(p.getAge(), 0.39f);
 }
 
-TEST(Emitter, WaterAndIceBatchesAndTheirShapes) {
+// The spray leaves the arm two water drops or four ice shards an update, at
+// 700 and 600 units a second along the aim.
+TEST(Emitter, WaterAndIceBatchesAndTheirSpeeds) {
   Random random(9);
   const Vec3 at(100, 200, 0);
   ParticleEmitter water(9, 160, 0, at, Power::Water, random);
   water.update(0, false);  // dt 0: nothing moves, the batch stays as spawned
   ASSERT_EQ(water.count(), 2u);
-  const Particle& first = water.getParticles()[0];
-  const Particle& second = water.getParticles()[1];
-  EXPECT_EQ(first.getWidth(), second.getWidth());
-  EXPECT_GE(first.getWidth(), 15 / 1.3f - 1e-3f);
-  EXPECT_LE(first.getWidth(), 15 * 2.35f / 1.3f + 1e-3f);
-  EXPECT_EQ(first.getPosition(), at);
-  EXPECT_EQ(second.getPosition(), at);  // the sprite sits at p, its picture 5 to the right
-  EXPECT_EQ(cornerCentre(second), at + Vec3(5, 0, 0));
-  EXPECT_EQ(first.getVelocity(), Vec3(700, 0, 0));
+  EXPECT_EQ(water.getParticles()[0].getPosition(), at);
+  EXPECT_EQ(water.getParticles()[0].getVelocity(), Vec3(700, 0, 0));
+  EXPECT_EQ(cornerCentre(water.getParticles()[1]), at + Vec3(5, 0, 0));  // its picture 5 to the right
   water.update(kDt, false);
   EXPECT_EQ(water.count(), 4u);
-  // Sizes are drawn per batch from ten steps.
-  for (int i = 0; i < 200; ++i) water.update(0, false);
-  std::vector<float> sizes;
-  for (const auto& p : water.getParticles()) {
-    if (std::find(sizes.begin(), sizes.end(), p.getWidth()) == sizes.end()) sizes.push_back(p.getWidth());
-  }
-  EXPECT_EQ(sizes.size(), 10u);
 
   ParticleEmitter ice(9, 160, kUp, at, Power::Ice, random);
   ice.update(0, false);
   ASSERT_EQ(ice.count(), 4u);
-  for (int k = 0; k < 4; ++k) {
-    const Particle& shard = ice.getParticles()[k];
+  for (const Particle& shard : ice.getParticles()) {
     EXPECT_EQ(shard.getWidth(), 20.0f);
-    EXPECT_EQ(shard.getPosition(), at);
     EXPECT_NEAR(shard.getVelocity().y, 600.0f, 1e-3f);
-    const Vec3 offset = cornerCentre(shard) - at;
-    EXPECT_EQ(offset.x, k == 0 ? 0.0f : 10.0f);  // world axes, although aimed up
-    const float reach = k == 0 ? 0.0f : (k == 1 ? 7.5f : 12.5f);
-    EXPECT_GE(offset.y, -reach);
-    EXPECT_LE(offset.y, reach);
   }
   ice.update(kDt, false);
   EXPECT_EQ(ice.count(), 8u);

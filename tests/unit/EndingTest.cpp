@@ -3,7 +3,7 @@
 // back to the title menu.
 #include <gtest/gtest.h>
 
-#include "support/StripGame.h"
+#include "support/TestGame.h"
 #include "ui/GameMenu.h"
 
 namespace vw {

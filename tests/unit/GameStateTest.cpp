@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/GameFixture.h"
+#include "support/TestGame.h"
 
 namespace vw {
 namespace {

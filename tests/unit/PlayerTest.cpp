@@ -291,49 +291,5 @@ TEST_F(ResolveContactsTest, HeadBumpStopsTheRiseAndGroundLiftsOut) {
   EXPECT_EQ(player.getVelocity(), Vec3(10, -20, 0));
 }
 
-// The player in the playing order of one update, against the real collision passes.
-class PlayerInTheWorldTest : public ::testing::Test {
- protected:
-  PlayerInTheWorldTest() {
-    auto floor = std::make_unique<MapElement>("STONE", false, 2000, 50);
-    floor->setPosition(0, -25);  // top at 0: the player's feet start 50 above it
-    floor->updateBounds();
-    blocks.push_back(std::move(floor));
-  }
-
-  void run(int updates, const KeyArray& keys, bool mouseDown = false) {
-    for (int i = 0; i < updates; ++i) {
-      collideAll(scene);
-      player.update(keys, previous, mouseDown, mouseAt, kDt);
-      collidePlayerWithBlocks(scene);
-      collidePlayerWithElements(scene);
-      player.resolveContacts();
-      previous = keys;
-    }
-  }
-
-  Random random{3};
-  Player player{"ANIMATION", 32, 100, random};
-  MapList blocks;
-  ElementList elements;
-  CollisionScene scene{player, blocks, elements, Vec3(50, 100, -10)};
-  KeyArray previous{};
-  Vec3 mouseAt{-300, -500, 0};  // straight down at the floor
-};
-
-TEST_F(PlayerInTheWorldTest, FallsLandsStandsAndWalksWithoutARespawn) {
-  run(30, {});
-  EXPECT_TRUE(player.isOnGround());
-  EXPECT_NEAR(player.getPosition().y, 50.0f, 1e-3f);
-  EXPECT_EQ(player.getVelocity().y, 0.0f);
-  const float x = player.getPosition().x;
-  run(60, keysOf({Key::D}));
-  EXPECT_TRUE(player.isOnGround());
-  EXPECT_NEAR(player.getVelocity().x, 222.5f, 1e-3f);
-  EXPECT_NEAR(player.getPosition().x, x + 222.5f, 0.1f);
-  EXPECT_NEAR(player.getPosition().y, 50.0f, 1e-3f);
-  EXPECT_EQ(player.getRespawnCount(), 0);
-}
-
 }  // namespace
 }  // namespace vw

@@ -6,7 +6,7 @@
 
 #include "app/Random.h"
 #include "player/ParticleEmitter.h"
-#include "support/GameFixture.h"
+#include "support/TestGame.h"
 
 namespace vw {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/Camera.h"
-#include "support/GameFixture.h"
+#include "support/TestGame.h"
 
 namespace vw {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "puzzle/MovingBlock.h"
-#include "support/StripGame.h"
+#include "support/TestGame.h"
 
 namespace vw {
 namespace {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "render/Sprite.h"
-#include "render/Text.h"
 #include "support/RecordingRenderContext.h"
 #include "render/TextureRegistry.h"
 
@@ -18,20 +17,6 @@ TEST(Sprite, AnimationStepsEverySecondDrawByDefaultAndLoops) {
     frames.push_back(s.getFrame());
   }
   EXPECT_EQ(frames, (std::vector<int>{0, 1, 1, 2, 2, 0, 0, 1}));
-}
-
-TEST(Sprite, NearCameraBandIsInclusive) {
-  Vec3 camera(0, 0, -10);
-  for (float x : {-700.0f, 800.0f, 0.0f}) {
-    Sprite s("X", 1, 1);
-    s.translate(x, 0, 0);
-    EXPECT_TRUE(s.isNearCamera(camera, 1000)) << x;
-  }
-  for (float x : {-700.01f, 800.01f}) {
-    Sprite s("X", 1, 1);
-    s.translate(x, 0, 0);
-    EXPECT_FALSE(s.isNearCamera(camera, 1000)) << x;
-  }
 }
 
 TEST(Sprite, DrawSetsTheCellMirrorAndMatrixThenResetsUv) {
@@ -54,25 +39,6 @@ TEST(Sprite, DrawSetsTheCellMirrorAndMatrixThenResetsUv) {
   EXPECT_EQ(st.dir, Vec2(-1, 0));
   EXPECT_FLOAT_EQ(st.wvp[0][0], 32);
   EXPECT_FLOAT_EQ(st.wvp[1][1], 100);
-}
-
-TEST(TextDraw, GlyphsOverlapByAThirdAndEmptyLinesStillMoveTheSprite) {
-  test::RecordingRenderContext context;
-  Matrix viewProj(1.0f);
-  context.viewProj = &viewProj;
-  TextureRegistry textures(context, ".");
-  Text text;
-  text.addLine({"Hi", 55, 100, 30});
-  text.addLine({"", 7, 9, 10});
-  text.draw(context, textures);
-  auto quads = context.quads();
-  ASSERT_EQ(quads.size(), 2u);
-  EXPECT_FLOAT_EQ(translationOf(quads[0].state.wvp).x, 55);
-  EXPECT_FLOAT_EQ(translationOf(quads[1].state.wvp).x, 75);
-  EXPECT_FLOAT_EQ(translationOf(quads[1].state.wvp).y, 100);
-  EXPECT_FLOAT_EQ(quads[1].state.wvp[0][0], 30);
-  EXPECT_EQ(text.getPosition(), Vec3(7, 9, 0));
-  EXPECT_EQ(quads[0].state.dir, Vec2(1, 0));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "app/KeyCodes.h"
-#include "support/ScenarioGame.h"
+#include "support/TestGame.h"
 
 namespace vw {
 namespace {
