@@ -57,18 +57,10 @@ TEST_F(GameFixture, PAndRTogetherUnpauseThenRestartToTheMenu) {
 
 TEST_F(GameFixture, MenuRectanglesWorkBeforeAndAfterARestart) {
   for (int round = 0; round < 2; ++round) {
-    devices.cursor = Vec2(300, 500);  // world (-150, 0): "Instructions"
-    devices.button = true;
-    run();
-    devices.button = false;
-    run();
+    click(Vec2(300, 500));  // world (-150, 0): "Instructions"
     EXPECT_TRUE(game.ui->instructionsShown);
     EXPECT_FALSE(game.ui->creditsShown);
-    devices.cursor = Vec2(200, 600);  // world (-250, -100): "Credits"
-    devices.button = true;
-    run();
-    devices.button = false;
-    run();
+    click(Vec2(200, 600));  // world (-250, -100): "Credits"
     EXPECT_FALSE(game.ui->instructionsShown);
     EXPECT_TRUE(game.ui->creditsShown);
     startPlaying();
