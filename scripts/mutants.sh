@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Measures how many seeded faults the unit and campaign tests catch.
+# Measures how many seeded faults the unit, editor and campaign tests catch.
 #
 #   scripts/mutants.sh [--tests-from REV | --tree-from REV] [--list FILE] [--only N[,N...]] [--keep]
 #
 # Copies the working tree to a scratch folder (with tests/ taken from git
 # revision REV when asked, e.g. `main`, to score an older suite on the same
 # faults; or the whole tree from REV, for a suite that relies on the code of
-# its own revision), builds the unit and campaign test programs once, then applies the
+# its own revision), builds the unit, editor and campaign test programs once, then applies the
 # mutants of FILE (default scripts/mutants.txt) one at a time: rebuild,
-# run the unit tests, then the campaign tests, restore. A mutant is killed
+# run the unit tests, the editor tests, then the campaign tests, restore. A mutant is killed
 # when a test fails, times out or crashes; it survives when both pass; a
 # mutant that does not build is counted apart. Prints each result, the
 # survivors and the score. Slow: not part of CI.
@@ -59,18 +59,21 @@ build=$scratch/build
 # Unoptimised and without debug information: quick to rebuild and link.
 cmake -S "$scratch" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DVAPORWICK_PLATFORM=OFF \
   "${launcher[@]}" >"$scratch/configure.log" 2>&1 || { cat "$scratch/configure.log"; exit 1; }
-targets=(vaporwick_tests vaporwick_campaign_tests)
+targets=(vaporwick_tests vaporwick_editor_tests vaporwick_campaign_tests)
 unit=$build/tests/vaporwick_tests
+editor=$build/tests/editor/vaporwick_editor_tests
 campaign=$build/tests/campaign/vaporwick_campaign_tests
 
 build() { timeout 900 nice -n 10 cmake --build "$build" -j2 --target "$@" >"$scratch/build.log" 2>&1; }
 # 0 when every test passes; 1 on a failure, a crash or a timeout; 2 when a
-# program does not build. The campaign is built and run only for what the
-# unit tests let through.
+# program does not build. The editor and campaign tests are built and run
+# only for what the unit tests let through.
 run_tests() {
   build "${targets[0]}" || return 2
   (cd "$scratch" && timeout 180 nice -n 10 "$unit" --gtest_brief=1 >"$scratch/unit.log" 2>&1) || return 1
   build "${targets[1]}" || return 2
+  (cd "$scratch" && timeout 180 nice -n 10 "$editor" --gtest_brief=1 >"$scratch/editor.log" 2>&1) || return 1
+  build "${targets[2]}" || return 2
   (cd "$scratch" && timeout 600 nice -n 10 "$campaign" --gtest_brief=1 >"$scratch/campaign.log" 2>&1) || return 1
 }
 
@@ -79,7 +82,7 @@ nice -n 10 cmake --build "$build" -j2 --target "${targets[@]}" >"$scratch/build.
 echo "== unmutated run"
 if ! run_tests; then
   echo "the unmutated tests fail; no score can be given" >&2
-  tail -20 "$scratch/unit.log" "$scratch/campaign.log" >&2
+  tail -20 "$scratch/unit.log" "$scratch/editor.log" "$scratch/campaign.log" >&2
   exit 1
 fi
 

@@ -126,13 +126,27 @@ TEST(EditingOperations, EachChangesThePuzzleAndUndoesAndRedoesWhole) {
     c.expect(editor);
     const PuzzleDocument after = editor.document;
     EXPECT_NE(after, before);
-    while (editor.undo()) {
+    // Every undo step changes something: the steps run out where the puzzle began.
+    for (int i = 0; i < 5 && editor.undo(); ++i) {
     }
     EXPECT_EQ(editor.document, before);
-    while (editor.redo()) {
+    EXPECT_FALSE(editor.undo());
+    for (int i = 0; i < 5 && editor.redo(); ++i) {
     }
     EXPECT_EQ(editor.document, after);
   }
+}
+
+TEST(EditingOperations, AnEditAfterAnUndoCannotBeRedoneAway) {
+  test::TempDataDir dir;
+  Editor editor = makeEditor(dir);
+  editor.document.width = 1200;
+  editor.commit();
+  ASSERT_TRUE(editor.undo());
+  editor.document.width = 1500;
+  editor.commit();
+  EXPECT_FALSE(editor.redo());
+  EXPECT_EQ(editor.document.width, 1500);
 }
 
 // The target each switch of the file switches, by keyword and x, as the game loads it.
@@ -203,6 +217,16 @@ TEST(EditingLinks, OnlyAButtonOrWheelLinksToABoxDoorJetOrTrapDoor) {
   EXPECT_FALSE(doc.link(1, 2));  // nor is a wheel
   EXPECT_FALSE(doc.link(3, 3));  // a box switches nothing
   EXPECT_EQ(doc, before);
+}
+
+// A switch names only an earlier element, as the game links it.
+TEST(EditingLinks, ASwitchNamesOnlyAnEarlierTarget) {
+  PuzzleDocument doc;
+  doc.elements.push_back(doc.makeElement(kindOf("PRESSBUTTON"), 0, 0));
+  doc.elements.push_back(doc.makeElement(kindOf("RISINGDOOR"), 100, 0));
+  doc.elements[0].set(FieldRole::Target, doc.elements[1].get(FieldRole::Id));
+  EXPECT_EQ(doc.targetOf(0), std::nullopt);
+  EXPECT_TRUE(gameLinks(doc).empty());
 }
 
 TEST(EditingCheck, TheCheckerNamesTheBadElementAndClickingSelectsIt) {

@@ -8,36 +8,13 @@
 #include "puzzle/Btn.h"
 #include "puzzle/MovingBlock.h"
 #include "puzzle/RisingDoor.h"
-#include "support/ScenarioGame.h"
+#include "support/TestGame.h"
 #include "support/TestWorld.h"
 
 namespace vw {
 namespace {
 
 using test::TestWorld;
-
-RisingDoor makeDoor() { return RisingDoor("RISINGDOOR", 50, 200, 1, 1, DoorMode::Toggle, nullptr); }
-
-TEST(Button, PressAndReleaseEachToggleTheTarget) {
-  RisingDoor door = makeDoor();
-  Btn button("BUTTONART", 60, 20, true, nullptr, &door);
-  EXPECT_EQ(button.getRows(), 2.0f);
-  button.activate();
-  EXPECT_TRUE(door.isActive());
-  EXPECT_TRUE(button.isActive());
-  EXPECT_EQ(button.getAnimation(), 1);
-  button.deactivate();
-  EXPECT_FALSE(door.isActive());
-  EXPECT_EQ(button.getAnimation(), 0);
-}
-
-TEST(Button, ATargetAlreadyOnIsSwitchedOffByThePress) {
-  RisingDoor door = makeDoor();
-  door.activate();
-  Btn button("BUTTONART", 60, 20, false, nullptr, &door);
-  button.activate();
-  EXPECT_FALSE(door.isActive());
-}
 
 TEST(ButtonPress, ThePlayerPressesOnceThoughBothPassesSeeIt) {
   TestWorld w;

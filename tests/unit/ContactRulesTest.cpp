@@ -6,6 +6,7 @@
 
 #include "app/KeyCodes.h"
 #include "physics/Collision.h"
+#include "physics/Geometry.h"
 #include "puzzle/Btn.h"
 #include "puzzle/MovingBlock.h"
 #include "puzzle/RisingDoor.h"
@@ -211,6 +212,27 @@ TEST(PlayerGround, FrictionIsTheMeanOfTheGroundAndRespawnIsTheLastPlaceStood) {
   EXPECT_EQ(w.player.getRespawnCount(), 1);
   EXPECT_NEAR(w.player.getPosition().x, lastStood.x, 1e-3f);
   EXPECT_NEAR(w.player.getPosition().y, lastStood.y, 1e-3f);
+}
+
+TEST(RectsOverlap, SharedEdgesAndCornersOverlapBothWays) {
+  const Bounds a{0, 5, 10, 0};
+  struct Case {
+    Bounds b;
+    bool overlap;
+  };
+  const Case cases[] = {
+      {{5, 9, 10, 0}, true},         // the edge x = 5
+      {{5, 9, 14, 10}, true},        // the corner (5, 10)
+      {{5.001f, 9, 10, 0}, false},
+      {{0, 5, 20, 10.001f}, false},
+      {{-10, 20, 30, -10}, true},    // around it
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(rectsOverlap(a, c.b), c.overlap) << c.b.left << " " << c.b.bottom;
+    EXPECT_EQ(rectsOverlap(c.b, a), c.overlap) << c.b.left << " " << c.b.bottom;
+  }
+  EXPECT_TRUE(pointInRect({10, 20, 0}, Bounds{0, 10, 20, 5}));  // a corner is inside
+  EXPECT_FALSE(pointInRect({-0.001f, 10, 0}, Bounds{0, 10, 20, 5}));
 }
 
 }  // namespace

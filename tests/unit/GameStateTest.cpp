@@ -1,6 +1,13 @@
+// The game's screens and what the keys and clicks do on them: pause,
+// restart, the title menu's items, the HUD icons and the number keys.
 #include <gtest/gtest.h>
 
-#include "support/GameFixture.h"
+#include <algorithm>
+
+#include "app/Random.h"
+#include "player/ParticleEmitter.h"
+#include "support/TestGame.h"
+#include "ui/GameMenu.h"
 
 namespace vw {
 namespace {
@@ -50,18 +57,10 @@ TEST_F(GameFixture, PAndRTogetherUnpauseThenRestartToTheMenu) {
 
 TEST_F(GameFixture, MenuRectanglesWorkBeforeAndAfterARestart) {
   for (int round = 0; round < 2; ++round) {
-    devices.cursor = Vec2(300, 500);  // world (-150, 0): "Instructions"
-    devices.button = true;
-    run();
-    devices.button = false;
-    run();
+    click(Vec2(300, 500));  // world (-150, 0): "Instructions"
     EXPECT_TRUE(game.ui->instructionsShown);
     EXPECT_FALSE(game.ui->creditsShown);
-    devices.cursor = Vec2(200, 600);  // world (-250, -100): "Credits"
-    devices.button = true;
-    run();
-    devices.button = false;
-    run();
+    click(Vec2(200, 600));  // world (-250, -100): "Credits"
     EXPECT_FALSE(game.ui->instructionsShown);
     EXPECT_TRUE(game.ui->creditsShown);
     startPlaying();
@@ -86,6 +85,66 @@ TEST_F(GameFixture, HudClickChoosesAPowerWithoutSprayingThatUpdate) {
   devices.cursor = Vec2(700, 300);
   run();  // still held, now away from the icons: sprays
   EXPECT_TRUE(game.player->getEmitter().isEmitting());
+}
+
+class PowerChoice : public test::GameFixture {};
+
+TEST_F(PowerChoice, ANumberKeyPicksThePowerAndLightsItsIcon) {
+  startPlaying();
+  struct Case {
+    int key;
+    Power power;
+    bool water, steam, ice;
+  };
+  for (Case c : {Case{Key::Two, Power::Steam, false, true, false}, Case{Key::Three, Power::Ice, false, false, true},
+                 Case{Key::One, Power::Water, true, false, false}}) {
+    devices.press(c.key);
+    run();
+    EXPECT_EQ(game.player->getPower(), c.power);
+    EXPECT_EQ(game.ui->isWaterIconSelected(), c.water);
+    EXPECT_EQ(game.ui->isSteamIconSelected(), c.steam);
+    EXPECT_EQ(game.ui->isIceIconSelected(), c.ice);
+    devices.release(c.key);
+    run();
+  }
+}
+
+TEST(SteamSpeed, EachSteamParticleMovesAtASpeedOfItsOwn) {
+  Random random(3);
+  ParticleEmitter jet(100, 300, 1.5714285f, Vec3(0), Power::Steam, random);
+  jet.setEmitting(true);
+  jet.update(0.1f, true);
+  ASSERT_GT(jet.count(), 10u);
+  float low = 1e9f, high = -1e9f;
+  for (const Particle& p : jet.getParticles()) {
+    low = std::min(low, p.getPosition().y);
+    high = std::max(high, p.getPosition().y);
+  }
+  EXPECT_GT(high - low, 20.0f);  // speeds spread over 0 to 800 units a second
+}
+
+Vec3 backBuffer(float px, float py) { return Vec3(px + 500, 400 - py, 0); }
+
+TEST(Hud, EveryDrawnIconPixelSelectsItsIcon) {
+  struct Icon {
+    float x;
+    bool (GameMenu::*selected)() const;
+  };
+  const Icon icons[] = {{-460, &GameMenu::isWaterIconSelected},
+                        {-390, &GameMenu::isSteamIconSelected},
+                        {-320, &GameMenu::isIceIconSelected}};
+  for (const Icon& icon : icons) {
+    for (float dx = -30; dx <= 30; dx += 1) {
+      for (float dy = -30; dy <= 30; dy += 5) {
+        GameMenu menu;
+        menu.showPower(Power::Steam);
+        if (icon.selected == &GameMenu::isSteamIconSelected) menu.showPower(Power::Ice);
+        menu.handleHudClick(true, backBuffer(icon.x + dx, -350 + dy));
+        ASSERT_TRUE(menu.hudClicked) << icon.x + dx << "," << -350 + dy;
+        ASSERT_TRUE((menu.*icon.selected)()) << icon.x + dx << "," << -350 + dy;
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -46,6 +46,13 @@ std::string lyingChunk() {
   return png;
 }
 
+// The 2 x 2 picture whose end chunk claims 4 bytes the file does not hold.
+std::string endChunkCutShort() {
+  std::string png = dotPng();
+  png[png.size() - 9] = 4;
+  return png;
+}
+
 // The 2 x 2 picture with an empty pixel chunk before its pixels (legal PNG).
 std::string emptyChunkFirst() {
   std::string png = dotPng();
@@ -85,6 +92,7 @@ TEST(HostilePicture, OnlyPngWithinItsBoundIsDecoded) {
       {"no pixels", claiming(0, 2), 100, "the picture has no pixels"},
       {"nothing", "", 100, "not a PNG file"},
       {"a chunk claiming 2 GiB", lyingChunk(), 100, "a chunk runs past the end of the file"},
+      {"an end chunk cut short", endChunkCutShort(), 100, "a chunk runs past the end of the file"},
       {"an empty pixel chunk first", emptyChunkFirst(), 4, ""},
   };
   for (const Case& c : cases) {
@@ -92,7 +100,9 @@ TEST(HostilePicture, OnlyPngWithinItsBoundIsDecoded) {
     std::optional<RgbaPicture> picture = decodePng(c.bytes, c.bound, why);
     EXPECT_EQ(picture.has_value(), c.why.empty()) << c.what;
     EXPECT_NE(why.find(c.why), std::string::npos) << c.what << ": " << why;
-    if (picture) EXPECT_EQ(picture->size.pixels(), 4u) << c.what;
+    if (picture) {
+      EXPECT_EQ(picture->size.pixels(), 4u) << c.what;
+    }
   }
 }
 

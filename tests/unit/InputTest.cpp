@@ -50,14 +50,5 @@ TEST_F(InputFixture, LostPollsSeeNoChangeUntilTheDevicesAreBack) {
   EXPECT_EQ(held[Key::D], 1);
 }
 
-TEST_F(InputFixture, LeftButtonFollowsTheMouseSnapshot) {
-  devices.button = true;
-  input.read(held);
-  EXPECT_TRUE(input.isLeftButtonDown());
-  devices.button = false;
-  input.read(held);
-  EXPECT_FALSE(input.isLeftButtonDown());
-}
-
 }  // namespace
 }  // namespace vw

@@ -6,7 +6,7 @@
 
 #include "puzzle/Btn.h"
 #include "puzzle/Steamjet.h"
-#include "support/StripGame.h"
+#include "support/TestGame.h"
 
 namespace vw {
 namespace {

@@ -60,75 +60,59 @@ class PlayerTest : public ::testing::Test {
   Vec3 mouseAt{10000, 100, 0};  // far to the right
 };
 
-TEST_F(PlayerTest, WalkSpeedDependsOnTheGround) {
-  // Plain ground: 275 set, 52.5 friction.
-  walk(keysOf({Key::D}));
-  EXPECT_NEAR(player.getVelocity().x, 222.5f, 1e-3f);
-  EXPECT_EQ(player.facing, 1.0f);
-  walk(keysOf({Key::A}), keysOf({Key::D}));
-  EXPECT_NEAR(player.getVelocity().x, -222.5f, 1e-3f);
-  EXPECT_EQ(player.facing, -1.0f);
-
-  // A wet block has less friction.
-  ground.setState(BlockState::Wet);
-  walk(keysOf({Key::D}));
-  EXPECT_NEAR(player.getVelocity().x, 240.0f, 1e-3f);
-}
-
-TEST_F(PlayerTest, IceAcceleratesPerUpdateAndCountsItsShareOfTheGround) {
-  ice.setState(BlockState::Frozen);
-  player.setVelocity(0, 0, 0);
-  step(keysOf({Key::D}), {}, {{&ice, CollisionType::Top}});
-  EXPECT_TRUE(player.isOnIce());
-  EXPECT_NEAR(player.getVelocity().x, 21.5f, 1e-3f);  // +25, -3.5
-  step(keysOf({Key::D}), keysOf({Key::D}), {{&ice, CollisionType::Top}});
-  EXPECT_NEAR(player.getVelocity().x, 43.0f, 1e-3f);
-  // Not scaled by the frame time: a long update adds just as much.
-  step(keysOf({Key::D}), keysOf({Key::D}), {{&ice, CollisionType::Top}}, false, 0.5f);
-  EXPECT_NEAR(player.getVelocity().x, 64.5f, 1e-3f);
-
-  // Two ground contacts, the last of them ice: n = 2, and friction is the mean (52.5 + 3.5) / 2.
-  player.setVelocity(0, 0, 0);
-  step(keysOf({Key::D}), {}, {{&ground, CollisionType::Top}, {&ice, CollisionType::Top}});
-  EXPECT_TRUE(player.isOnIce());
-  EXPECT_NEAR(player.getVelocity().x, 50.0f - 28.0f, 1e-3f);
-
-  // The same two the other way round: the last one decides, so it is plain walking.
-  player.setVelocity(0, 0, 0);
-  step(keysOf({Key::D}), {}, {{&ice, CollisionType::Top}, {&ground, CollisionType::Top}});
-  EXPECT_FALSE(player.isOnIce());
-  EXPECT_NEAR(player.getVelocity().x, 275.0f - 28.0f, 1e-3f);
-
-  // The speed limit holds on ice too.
-  player.setVelocity(270, 0, 0);
-  step(keysOf({Key::D}), {}, {{&ice, CollisionType::Top}});
-  EXPECT_EQ(player.getVelocity().x, 275.0f);
-}
-
-TEST_F(PlayerTest, FrictionStopsAWalkWithoutReversingIt) {
-  walk(keysOf({Key::A}));
-  ASSERT_NEAR(player.getVelocity().x, -222.5f, 1e-3f);
-  const float expected[] = {-170.0f, -117.5f, -65.0f, -12.5f, 0.0f};
-  for (float v : expected) {
-    walk({}, keysOf({Key::A}));
-    EXPECT_NEAR(player.getVelocity().x, v, 1e-3f);
+// One update of the walk: on plain ground the speed is set to 275 less the
+// friction 52.5 (wet 35); on ice 25 is added per update, not per second;
+// with several contacts the friction is their mean and the last one says
+// whether it is ice; friction stops a walk without reversing it; A and D
+// together are no input; in the air 30 per second is added.
+TEST_F(PlayerTest, WalkSpeedByGroundAndKeys) {
+  enum Ground { Plain, Wet, Ice, PlainThenIce, IceThenPlain, Air };
+  struct Case {
+    const char* what;
+    Ground ground;
+    KeyArray now, before;
+    float vx0, dt, vx;
+    bool onIce;
+    float facing;  // 0: as it was (1)
+  };
+  const KeyArray a = keysOf({Key::A}), d = keysOf({Key::D});
+  const Case cases[] = {
+      {"plain, D", Plain, d, {}, 0, kDt, 222.5f, false, 1},
+      {"plain, A after D", Plain, a, d, 222.5f, kDt, -222.5f, false, -1},
+      {"wet, D", Wet, d, {}, 0, kDt, 240, false, 1},
+      {"ice, D from standing", Ice, d, {}, 0, kDt, 21.5f, true, 1},
+      {"ice, D held", Ice, d, d, 21.5f, kDt, 43, true, 1},
+      {"ice, a long update adds as much", Ice, d, d, 43, 0.5f, 64.5f, true, 1},
+      {"ice, the speed limit", Ice, d, {}, 270, kDt, 275, true, 1},
+      {"plain then ice: ice, mean friction", PlainThenIce, d, {}, 0, kDt, 50 - 28, true, 1},
+      {"ice then plain: walking", IceThenPlain, d, {}, 0, kDt, 275 - 28, false, 1},
+      {"friction slows", Plain, {}, a, -222.5f, kDt, -170, false, 0},
+      {"friction stops without reversing", Plain, {}, a, -12.5f, kDt, 0, false, 0},
+      {"A and D together", Plain, keysOf({Key::A, Key::D}), {}, 100, kDt, 47.5f, false, 0},
+      {"air", Air, d, {}, 0, 0.25f, 7.5f, false, 1},
+      {"air, held", Air, d, d, 7.5f, kDt, 15, false, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ground.setState(c.ground == Wet ? BlockState::Wet : BlockState::Normal);
+    ice.setState(BlockState::Frozen);
+    player.facing = 1;
+    player.setVelocity(c.vx0, 0, 0);
+    switch (c.ground) {
+      case Plain: case Wet: step(c.now, c.before, {{&ground, CollisionType::Top}}, false, c.dt); break;
+      case Ice: step(c.now, c.before, {{&ice, CollisionType::Top}}, false, c.dt); break;
+      case PlainThenIce: step(c.now, c.before, {{&ground, CollisionType::Top}, {&ice, CollisionType::Top}}, false, c.dt); break;
+      case IceThenPlain: step(c.now, c.before, {{&ice, CollisionType::Top}, {&ground, CollisionType::Top}}, false, c.dt); break;
+      case Air: step(c.now, c.before, {}, false, c.dt); break;
+    }
+    EXPECT_NEAR(player.getVelocity().x, c.vx, 1e-3f);
+    EXPECT_EQ(player.isOnIce(), c.onIce);
+    EXPECT_EQ(player.facing, c.facing == 0 ? 1.0f : c.facing);
+    if (c.ground == Air) {
+      player.setVelocity(0, -1, 0);
+      walk({});  // back on the ground for the next case
+    }
   }
-  EXPECT_EQ(player.getVelocity().x, 0.0f);
-
-  // A and D together: no input, facing kept, friction still slows.
-  player.setVelocity(100, 0, 0);
-  const float facing = player.facing;
-  walk(keysOf({Key::A, Key::D}));
-  EXPECT_NEAR(player.getVelocity().x, 47.5f, 1e-3f);
-  EXPECT_EQ(player.facing, facing);
-}
-
-TEST_F(PlayerTest, AirControlAddsPerUpdate) {
-  player.setVelocity(0, 0, 0);
-  step(keysOf({Key::D}), {}, {}, false, 0.25f);
-  EXPECT_NEAR(player.getVelocity().x, 7.5f, 1e-4f);
-  step(keysOf({Key::D}), keysOf({Key::D}), {}, false, kDt);
-  EXPECT_NEAR(player.getVelocity().x, 15.0f, 1e-4f);
 }
 
 TEST_F(PlayerTest, OneJumpPerPressOfWOrSpace) {
@@ -289,50 +273,6 @@ TEST_F(ResolveContactsTest, HeadBumpStopsTheRiseAndGroundLiftsOut) {
   player.resolveContacts();
   EXPECT_NEAR(player.getPosition().y, 95 + 3, 1e-4f);
   EXPECT_EQ(player.getVelocity(), Vec3(10, -20, 0));
-}
-
-// The player in the playing order of one update, against the real collision passes.
-class PlayerInTheWorldTest : public ::testing::Test {
- protected:
-  PlayerInTheWorldTest() {
-    auto floor = std::make_unique<MapElement>("STONE", false, 2000, 50);
-    floor->setPosition(0, -25);  // top at 0: the player's feet start 50 above it
-    floor->updateBounds();
-    blocks.push_back(std::move(floor));
-  }
-
-  void run(int updates, const KeyArray& keys, bool mouseDown = false) {
-    for (int i = 0; i < updates; ++i) {
-      collideAll(scene);
-      player.update(keys, previous, mouseDown, mouseAt, kDt);
-      collidePlayerWithBlocks(scene);
-      collidePlayerWithElements(scene);
-      player.resolveContacts();
-      previous = keys;
-    }
-  }
-
-  Random random{3};
-  Player player{"ANIMATION", 32, 100, random};
-  MapList blocks;
-  ElementList elements;
-  CollisionScene scene{player, blocks, elements, Vec3(50, 100, -10)};
-  KeyArray previous{};
-  Vec3 mouseAt{-300, -500, 0};  // straight down at the floor
-};
-
-TEST_F(PlayerInTheWorldTest, FallsLandsStandsAndWalksWithoutARespawn) {
-  run(30, {});
-  EXPECT_TRUE(player.isOnGround());
-  EXPECT_NEAR(player.getPosition().y, 50.0f, 1e-3f);
-  EXPECT_EQ(player.getVelocity().y, 0.0f);
-  const float x = player.getPosition().x;
-  run(60, keysOf({Key::D}));
-  EXPECT_TRUE(player.isOnGround());
-  EXPECT_NEAR(player.getVelocity().x, 222.5f, 1e-3f);
-  EXPECT_NEAR(player.getPosition().x, x + 222.5f, 0.1f);
-  EXPECT_NEAR(player.getPosition().y, 50.0f, 1e-3f);
-  EXPECT_EQ(player.getRespawnCount(), 0);
 }
 
 }  // namespace

@@ -14,16 +14,44 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDataDir;
 
+// Sets XDG_DATA_HOME for one test and puts it back afterwards.
+class DataHome {
+ public:
+  explicit DataHome(const std::string& value) : had_(std::getenv("XDG_DATA_HOME") != nullptr) {
+    if (had_) old_ = std::getenv("XDG_DATA_HOME");
+    setenv("XDG_DATA_HOME", value.c_str(), 1);
+  }
+  ~DataHome() {
+    if (had_) {
+      setenv("XDG_DATA_HOME", old_.c_str(), 1);
+    } else {
+      unsetenv("XDG_DATA_HOME");
+    }
+  }
+
+ private:
+  bool had_;
+  std::string old_;
+};
+
+// The names in a folder.
+std::vector<std::string> entries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  return names;
+}
+
 TEST(ProgressFile, ReadsFurthestNAndIgnoresAnythingElseWithOneWarning) {
   struct Case {
     const char* name;
-    std::string content;
+    std::optional<std::string> content;  // none: no file at all, and no warning
     std::optional<int> expected;
   };
   const Case cases[] = {
       {"plain", "furthest 2\n", 2},
       {"no line break, spaces", "  furthest   7", 7},
       {"zero", "furthest 0\n", 0},
+      {"no file", std::nullopt, std::nullopt},
       {"empty", "", std::nullopt},
       {"other word", "further 2\n", std::nullopt},
       {"negative", "furthest -1\n", std::nullopt},
@@ -33,29 +61,21 @@ TEST(ProgressFile, ReadsFurthestNAndIgnoresAnythingElseWithOneWarning) {
       {"too large", "furthest 99999999999999\n", std::nullopt},
       {"binary", std::string("\0\xff\x01furthest", 11), std::nullopt},
       {"half written", "furth", std::nullopt},
-      {"huge", std::string(1 << 20, 'f'), std::nullopt},
+      {"huge", "furthest 3" + std::string(1 << 20, ' '), std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TempDataDir dir;
-    dir.write("progress.txt", c.content);
+    if (c.content) dir.write("progress.txt", *c.content);
     ProgressFile file(dir.path() / "progress.txt");
     Diagnostics diagnostics;
     EXPECT_EQ(file.load(diagnostics), c.expected);
-    EXPECT_EQ(diagnostics.all().size(), c.expected ? 0u : 1u);
+    EXPECT_EQ(diagnostics.all().size(), c.expected || !c.content ? 0u : 1u);
     for (const Diagnostic& d : diagnostics.all()) {
       EXPECT_EQ(d.severity, Severity::Warning);
       EXPECT_NE(d.file.find("progress.txt"), std::string::npos);
     }
   }
-}
-
-TEST(ProgressFile, AMissingFileIsNoProgressAndNoWarning) {
-  TempDataDir dir;
-  ProgressFile file(dir.path() / "none" / "progress.txt");
-  Diagnostics diagnostics;
-  EXPECT_FALSE(file.load(diagnostics));
-  EXPECT_TRUE(diagnostics.empty());
 }
 
 TEST(ProgressFile, SavesAtomicallyIntoItsFolderAndReadsBack) {
@@ -67,49 +87,36 @@ TEST(ProgressFile, SavesAtomicallyIntoItsFolderAndReadsBack) {
   ASSERT_TRUE(file.save(5, diagnostics));
   EXPECT_TRUE(diagnostics.empty());
   EXPECT_EQ(file.load(diagnostics), 5);
-  // Only the file itself: no temporary file is left beside it.
-  int entries = 0;
-  for (const auto& entry : fs::directory_iterator(path.parent_path())) {
-    ++entries;
-    EXPECT_EQ(entry.path().filename(), "progress.txt");
-  }
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(entries(path.parent_path()), std::vector<std::string>{"progress.txt"}) << "no temporary file is left";
 }
 
+// A save that cannot be made says so, leaves no half-written file behind and
+// keeps what was there.
 TEST(ProgressFile, AFailedSaveKeepsTheOldFileAndSaysSo) {
   TempDataDir dir;
-  // The folder the file should go into is a file: nothing can be written.
-  dir.write("blocked", "not a folder");
-  ProgressFile blocked(dir.path() / "blocked" / "progress.txt");
-  Diagnostics diagnostics;
-  EXPECT_FALSE(blocked.save(2, diagnostics));
-  ASSERT_EQ(diagnostics.all().size(), 1u);
-  EXPECT_NE(diagnostics.all()[0].file.find("progress.txt"), std::string::npos);
-
-  // The temporary file cannot be made (its name is too long for the folder,
-  // which holds even for root): the old progress stays as it was.
-  const std::string longName = std::string(250, 'p') + ".txt";
-  dir.write(longName, "furthest 1\n");
-  ProgressFile tooLong(dir.path() / longName);
-  Diagnostics more;
-  EXPECT_FALSE(tooLong.save(4, more));
-  EXPECT_EQ(tooLong.load(more), 1);
+  dir.write("blocked", "not a folder");  // the folder the file should go into is a file
+  fs::create_directories(dir.path() / "taken" / "progress.txt" / "inside");  // a folder where the file goes
+  for (const fs::path& path : {dir.path() / "blocked" / "progress.txt", dir.path() / "taken" / "progress.txt"}) {
+    SCOPED_TRACE(path.string());
+    ProgressFile file(path);
+    Diagnostics diagnostics;
+    EXPECT_FALSE(file.save(2, diagnostics));
+    ASSERT_EQ(diagnostics.all().size(), 1u);
+    EXPECT_NE(diagnostics.all()[0].file.find("progress.txt"), std::string::npos);
+  }
+  EXPECT_EQ(entries(dir.path() / "taken"), std::vector<std::string>{"progress.txt"}) << "the temporary file is removed";
+  EXPECT_TRUE(fs::is_directory(dir.path() / "taken" / "progress.txt" / "inside"));
 }
 
 TEST(ProgressFile, LivesUnderTheXdgDataHomeElseTheHomeFolder) {
-  const char* oldData = std::getenv("XDG_DATA_HOME");
-  const std::string savedData = oldData ? oldData : "";
-  setenv("XDG_DATA_HOME", "/tmp/xdg-data", 1);
-  EXPECT_EQ(defaultProgressPath(), fs::path("/tmp/xdg-data/vaporwick/progress.txt"));
-  setenv("XDG_DATA_HOME", "relative/is/ignored", 1);
+  {
+    DataHome home("/tmp/xdg-data");
+    EXPECT_EQ(defaultProgressPath(), fs::path("/tmp/xdg-data/vaporwick/progress.txt"));
+  }
+  DataHome relative("relative/is/ignored");
   const char* home = std::getenv("HOME");
   if (home && *home) {
     EXPECT_EQ(defaultProgressPath(), fs::path(home) / ".local/share/vaporwick/progress.txt");
-  }
-  if (oldData) {
-    setenv("XDG_DATA_HOME", savedData.c_str(), 1);
-  } else {
-    unsetenv("XDG_DATA_HOME");
   }
 }
 
@@ -117,18 +124,10 @@ TEST(ProgressFile, LivesUnderTheXdgDataHomeElseTheHomeFolder) {
 TEST(ProgressFile, OnlyPlayersRunsUseItUnlessAFileIsNamed) {
   TempDataDir dir;
   dir.write("walk.txt", "5 D\n");
-  // A player's run would read the real progress file: keep it in the test's folder.
-  const char* oldData = std::getenv("XDG_DATA_HOME");
-  const std::string savedData = oldData ? oldData : "";
-  setenv("XDG_DATA_HOME", (dir.path() / "xdg").c_str(), 1);
-  const fs::path data = fs::path(VAPORWICK_TEST_DATA) / "game";
+  DataHome home((dir.path() / "xdg").string());  // a player's run would read the real progress file
   struct Case {
     const char* name;
-    bool headless;
-    bool script;
-    bool noSave;
-    bool named;
-    bool uses;
+    bool headless, script, noSave, named, uses;
   };
   const Case cases[] = {
       {"a player's run", false, false, false, false, true},
@@ -141,7 +140,7 @@ TEST(ProgressFile, OnlyPlayersRunsUseItUnlessAFileIsNamed) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     RunOptions options;
-    options.dataDir = data;
+    options.dataDir = fs::path(VAPORWICK_TEST_DATA) / "game";
     options.headless = c.headless;
     if (c.script) options.script = dir.path() / "walk.txt";
     options.noSave = c.noSave;
@@ -155,11 +154,6 @@ TEST(ProgressFile, OnlyPlayersRunsUseItUnlessAFileIsNamed) {
     }
   }
   EXPECT_FALSE(fs::exists(dir.path() / "xdg")) << "starting a run writes no progress";
-  if (oldData) {
-    setenv("XDG_DATA_HOME", savedData.c_str(), 1);
-  } else {
-    unsetenv("XDG_DATA_HOME");
-  }
 }
 
 }  // namespace

@@ -65,19 +65,6 @@ TEST(PuzzleLinks, PressingToggles) {
   EXPECT_FALSE(jet.isActive());
 }
 
-TEST(PuzzleLinks, WheelTogglesItsTargetWhenItStartsAndStops) {
-  Loaded l(fixture("links"));
-  auto& wheel = l.element<WaterWheel>(8);
-  auto& trap = l.element<TrapDoor>(3);
-  ASSERT_TRUE(trap.isActive());  // opening since the load
-  wheel.hit(wheel.getPosition() + Vec3(50, 0, 0), Vec3(0, 700, 0));
-  EXPECT_FALSE(trap.isActive());
-  wheel.update(1.0f / 60);
-  for (int i = 0; i < 600 && wheel.isActive(); ++i) wheel.update(1.0f / 60);  // spin-down 2 s
-  EXPECT_FALSE(wheel.isActive());
-  EXPECT_TRUE(trap.isActive());
-}
-
 // A jet that is off comes back on by itself unless its controller is off:
 // the loader's link is what keeps a button's jet off.
 TEST(PuzzleLinks, JetFollowsTheButtonThatControlsIt) {

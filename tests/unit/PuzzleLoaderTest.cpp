@@ -104,7 +104,24 @@ TEST(PuzzleLoader, InitialStatesAndSheetSetUp) {
   EXPECT_EQ(l.debug.str(), "Type: Active\nType: Toggle\n");
 }
 
-// --- The token syntax ------------------------------------------------------
+// A lid of no thickness, or one thicker than its picture, is as the file says.
+TEST(LoadedTrapDoor, TheClosedSlabIsAsThickAsTheFileSays) {
+  struct Case {
+    int size, thickness;
+  };
+  for (Case c : {Case{100, 0}, Case{100, 20}, Case{100, 150}}) {
+    SCOPED_TRACE(c.thickness);
+    test::TempDataDir dir;
+    OnePuzzle l(dir, "1000\n|TRAPDOOR|1|500|45|" + std::to_string(c.thickness) + "|" + std::to_string(c.size) +
+                         "|1|1\n|&");
+    ASSERT_EQ(l.world.puzzleElements.size(), 1u) << l.all();
+    EXPECT_EQ(l.diagnostics.count(Severity::Warning), 0) << l.all();
+    const Bounds b = l.element<TrapDoor>(0).updateBounds();
+    EXPECT_FLOAT_EQ(b.top, 50.0f);
+    EXPECT_FLOAT_EQ(b.top - b.bottom, static_cast<float>(c.thickness));
+    EXPECT_FLOAT_EQ(b.right - b.left, static_cast<float>(c.size));
+  }
+}
 
 // --- Bad input: reported, and the rest still loads --------------------------
 

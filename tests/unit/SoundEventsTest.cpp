@@ -7,23 +7,18 @@
 #include "audio/AudioDirector.h"
 #include "audio/SoundEvents.h"
 #include "puzzle/RisingDoor.h"
-#include "support/GameFixture.h"
+#include "support/TestGame.h"
 
 namespace vw::test {
 namespace {
 
 // The puzzle (tests/data/sound): a floor of six blocks; a toggle door (element 0)
 // switched by a momentary button (element 2) the player reaches walking
-// right; a trap door (1) high up, opened for good by a button (3) on the
-// way; a steam jet far beyond the camera (4), one near it (5), and a water
-// wheel (6) just above the floor past the buttons.
+// right; a trap door (1) high up, opened for good by a button (3) on the way.
 constexpr std::size_t kDoor = 0;
 constexpr std::size_t kTrapDoor = 1;
 constexpr std::size_t kDoorButton = 2;
 constexpr std::size_t kTrapButton = 3;
-constexpr std::size_t kFarJet = 4;
-constexpr std::size_t kNearJet = 5;
-constexpr std::size_t kWheel = 6;
 
 class SoundEventsTest : public GameFixture {
  protected:
@@ -47,23 +42,13 @@ class SoundEventsTest : public GameFixture {
     }
     return done();
   }
-  void press(int key) {
-    devices.press(key);
-    listen();
-    devices.release(key);
-    listen();
-  }
-  void play() {
-    devices.cursor = Vec2(300, 400);
+  // Plays and lets the player drop onto the floor.
+  void playAndSettle() {
+    devices.cursor = Vec2(300, 400);  // "Start Game"
     devices.button = true;
     listen();
     devices.button = false;
-    devices.cursor = Vec2(700, 400);
     listen();
-  }
-  // Plays and lets the player drop onto the floor.
-  void playAndSettle() {
-    play();
     ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
     listen(5);
     heard.clear();

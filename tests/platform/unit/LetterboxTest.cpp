@@ -5,26 +5,24 @@
 namespace vw {
 namespace {
 
+// A click in a window of any size lands where the player sees it in the 1000 x 800 picture.
 TEST(WindowToBackBuffer, MapsThroughTheLetterbox) {
-  // Same size: unchanged.
-  Vec2 p = windowToBackBuffer({123, 456}, {1000, 800});
-  EXPECT_FLOAT_EQ(p.x, 123);
-  EXPECT_FLOAT_EQ(p.y, 456);
-  // Twice the size.
-  p = windowToBackBuffer({1000, 800}, {2000, 1600});
-  EXPECT_FLOAT_EQ(p.x, 500);
-  EXPECT_FLOAT_EQ(p.y, 400);
-  // Side bars of 500 pixels: the image's left edge is window x 500.
-  p = windowToBackBuffer({500, 0}, {2000, 800});
-  EXPECT_FLOAT_EQ(p.x, 0);
-  EXPECT_FLOAT_EQ(p.y, 0);
-  p = windowToBackBuffer({1500, 800}, {2000, 800});
-  EXPECT_FLOAT_EQ(p.x, 1000);
-  EXPECT_FLOAT_EQ(p.y, 800);
-  // Bars of 300 above and below, half scale.
-  p = windowToBackBuffer({250, 500}, {500, 1000});
-  EXPECT_FLOAT_EQ(p.x, 500);
-  EXPECT_FLOAT_EQ(p.y, 400);
+  struct Case {
+    PixelSize window;
+    Vec2 click, expected;
+  };
+  const Case cases[] = {
+      {{1000, 800}, {123, 456}, {123, 456}},  // same size
+      {{2000, 1600}, {1000, 800}, {500, 400}},  // twice the size
+      {{2000, 800}, {500, 0}, {0, 0}},  // side bars of 500: the picture's left edge
+      {{2000, 800}, {1500, 800}, {1000, 800}},
+      {{500, 1000}, {250, 500}, {500, 400}},  // bars above and below, half scale
+  };
+  for (const Case& c : cases) {
+    const Vec2 p = windowToBackBuffer(c.click, c.window);
+    EXPECT_FLOAT_EQ(p.x, c.expected.x) << c.window.width << " x " << c.window.height;
+    EXPECT_FLOAT_EQ(p.y, c.expected.y) << c.window.width << " x " << c.window.height;
+  }
 }
 
 }  // namespace

@@ -31,15 +31,10 @@ inline std::ostream& operator<<(std::ostream& out, Rgb c) {
 
 constexpr Rgb kSky{0, 204, 255};
 constexpr Rgb kStone{255, 0, 0};
-constexpr Rgb kGlyph{255, 255, 0};
 constexpr Rgb kBanner{0, 160, 0};
 constexpr Rgb kWaterIcon{0, 0, 128};
 constexpr Rgb kSteamIcon{255, 128, 0};
 constexpr Rgb kIceIcon{128, 128, 128};
-constexpr Rgb kSpray{255, 255, 255};
-
-// The one block of the test puzzle: puzzle x 400 is world x 0.
-constexpr float kBlockX = 0, kBlockY = 0, kBlockSize = 100;
 
 class TestWorld {
  public:
@@ -61,12 +56,12 @@ class TestWorld {
       list += file + "|" + key + "\n|";
     };
     picture("STONE", kStone, 255);
-    picture("TEXT", kGlyph, 255);
+    picture("TEXT", Rgb{255, 255, 0}, 255);
     picture("VAPORWICKMENU", kBanner, 255);
     picture("WATERICON", kWaterIcon, 255);
     picture("STEAMICON", kSteamIcon, 255);
     picture("ICEICON", kIceIcon, 255);
-    for (const char* key : {"WATERSPRAY", "STEAM", "ICESPRAY"}) picture(key, kSpray, 255);
+    for (const char* key : {"WATERSPRAY", "STEAM", "ICESPRAY"}) picture(key, Rgb{255, 255, 255}, 255);
     // Everything else is see-through, so the sky shows wherever nothing of the above is.
     for (const char* key : {"BACKGROUND", "ANIMATION", "ARM", "WETBLOCK", "ICEBLOCK", "HEAVYBOX", "RUSTYBOX",
                             "BUTTONART", "RISINGDOOR", "TRAPDOOR", "WATERWHEEL"}) {

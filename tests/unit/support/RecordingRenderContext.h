@@ -37,19 +37,19 @@ class RecordingRenderContext : public RenderContext {
   void setDir(Vec2 v) override { state_.dir = v; }
   void setWorldViewProj(const Matrix& m) override { state_.wvp = m; }
   void setTexture(TextureId t) override { state_.texture = t; }
-  void drawQuad() override { draws.push_back({RecordedDraw::Kind::Quad, state_, {}, {}}); }
+  void drawQuad() override { add({RecordedDraw::Kind::Quad, state_, {}, {}}); }
   Vertex* mapBatch(std::size_t quads) override {
     batch_.assign(quads * 4, Vertex{});
     return batch_.data();
   }
   void drawBatch(std::size_t quads) override {
-    draws.push_back({RecordedDraw::Kind::Batch, state_, std::vector<Vertex>(batch_.begin(), batch_.begin() + quads * 4), {}});
+    if (recording) add({RecordedDraw::Kind::Batch, state_, std::vector<Vertex>(batch_.begin(), batch_.begin() + quads * 4), {}});
   }
   void setBlend(BlendMode mode) override { state_.blend = mode; }
   void setTarget(RenderTarget target) override { state_.target = target; }
-  void clear(Color c) override { draws.push_back({RecordedDraw::Kind::Clear, state_, {}, c}); }
+  void clear(Color c) override { add({RecordedDraw::Kind::Clear, state_, {}, c}); }
   TextureId layerTexture(RenderTarget layer) override { return 1000 + static_cast<int>(layer); }
-  void present() override { draws.push_back({RecordedDraw::Kind::Present, state_, {}, {}}); }
+  void present() override { add({RecordedDraw::Kind::Present, state_, {}, {}}); }
 
   std::vector<RecordedDraw> quads() const {
     std::vector<RecordedDraw> out;
@@ -61,8 +61,12 @@ class RecordingRenderContext : public RenderContext {
 
   std::vector<RecordedDraw> draws;
   std::vector<std::pair<int, int>> sizes;
+  bool recording = true;  // off: long runs keep no draws
 
  private:
+  void add(RecordedDraw draw) {
+    if (recording) draws.push_back(std::move(draw));
+  }
   DrawState state_;
   std::vector<Vertex> batch_;
 };
