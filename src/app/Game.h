@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Diagnostics.h"
+#include "app/GameSnapshot.h"
 #include "app/Input.h"
 #include "app/ProgressStore.h"
 #include "app/Random.h"
@@ -83,6 +84,12 @@ class Game {
   Vec3 puzzleStart(int index) const;
   // The puzzle whose left edge world x `x` lies at or right of.
   int puzzleAt(float x) const;
+
+  // The game as it is now, to be put back with restore (see GameSnapshot).
+  GameSnapshot snapshot() const;
+  // Puts the game back exactly as the snapshot holds it. Pointers into the
+  // old world (elements, player, arm) are no longer valid afterwards.
+  void restore(const GameSnapshot& saved);
 
   bool isPressed(int key) const { return keysHeld[key] == 1 && keysHeldPrevious[key] == 0; }
 
