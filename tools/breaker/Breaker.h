@@ -18,7 +18,9 @@ namespace vw {
 struct BreakerOptions {
   std::uint64_t budget = 200000;  // updates to run, at most; 0: no bound
   std::uint32_t seed = 1;         // the search's choices and the game's generator
-  std::size_t maxSaved = 2000;    // saved states kept at once; older ones are replayed when needed
+  // Memory the saved states may take; beyond it the oldest give theirs up
+  // and are replayed from an older one when they are needed again.
+  std::size_t maxSavedBytes = std::size_t{256} << 20;
   std::ostream* progress = nullptr;  // a line now and then, for long runs
 };
 
@@ -29,6 +31,8 @@ struct BreakerResult {
   std::uint64_t states = 0;         // distinct states explored
   std::uint64_t updates = 0;        // game updates run
   std::uint64_t fairPasses = 0;     // passes that met every requirement
+  float furthest = 0;               // the right-most x of a state kept
+  float goal = 0;                   // the x to pass
   double seconds = 0;
 };
 

@@ -17,7 +17,8 @@ PuzzleRun::PuzzleRun(const PuzzleSetup& setup)
                                    setup.puzzle)),
       puzzle_(setup.puzzle),
       needs_(setup.needs),
-      last_(setup.last) {}
+      last_(setup.last),
+      titleMenu_(setup.titleMenu) {}
 
 bool PuzzleRun::start(std::string& error) {
   Diagnostics diagnostics;
@@ -25,6 +26,7 @@ bool PuzzleRun::start(std::string& error) {
     for (const Diagnostic& d : diagnostics.all()) error += d.format() + "\n";
     return false;
   }
+  if (titleMenu_) game_->gameState = GameState::Menu;
   // The loader again, for the file line of every block and element.
   Random scratch(1);
   Diagnostics ignored;

@@ -22,6 +22,10 @@ struct PuzzleSetup {
   Needs needs;
   std::uint32_t seed = 1;  // the game's generator
   bool last = false;       // the last puzzle of its list: the goal is "You Win!!", not the right edge
+  // Start on the title menu, as a run of a list naming only this puzzle
+  // does (scripts then start by clicking "Start Game", as the walkthroughs
+  // do), instead of playing at once as --puzzle does.
+  bool titleMenu = false;
 };
 
 class PuzzleRun {
@@ -59,6 +63,7 @@ class PuzzleRun {
   Needs needs_;
   float goal_ = 0;
   bool last_ = false;
+  bool titleMenu_ = false;
 };
 
 }  // namespace vw

@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
   std::cerr << puzzle.string() << ": " << result->states << " states explored, " << result->updates << " updates in "
             << seconds << " s (" << static_cast<long long>(result->states / seconds) << " states/s, "
             << static_cast<long long>(result->updates / seconds) << " updates/s), " << result->fairPasses
-            << " fair passes\n";
+            << " fair passes; furthest x " << result->furthest << " of " << result->goal << "\n";
   if (!result->broken) {
     std::cerr << puzzle.string() << ": no break found\n";
     return 0;
