@@ -1,13 +1,17 @@
 #include "Breaker.h"
 
 #include <bit>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <chrono>
 #include <cmath>
 #include <deque>
+#include <queue>
 #include <memory>
 #include <ostream>
 #include <random>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "Move.h"
 #include "app/KeyCodes.h"
@@ -110,21 +114,11 @@ struct Node {
   int parent = -1;
   std::vector<ScriptStep> steps;
   std::shared_ptr<const PuzzleRun::Saved> saved;
-  std::uint32_t picks = 0;
-  float x = 0;
-};
-
-// The search for passes without one requirement: every state that meets it
-// is dropped, so every pass it finds is a break.
-struct Frontier {
-  NeedMask target = 0;
-  std::vector<Node> nodes;
-  std::deque<int> queue;       // breadth: states not yet expanded
-  std::deque<int> savedOrder;  // saved states, oldest first
-  std::unordered_set<std::uint64_t> seen;
-  std::size_t savedBytes = 0;
-  float minX = 0;
-  float maxX = 0;
+  NeedMask met = 0;
+  std::uint32_t picks = 0;  // rollouts started from it
+  std::uint32_t seen = 0;   // times its cell was reached again
+  bool expanded = false;    // tried with every move of the fixed set
+  Vec2 at{0};               // where the player stood
 };
 
 class Search {
@@ -135,115 +129,120 @@ class Search {
   std::optional<BreakerResult> go(std::string& error) {
     const auto started = std::chrono::steady_clock::now();
     if (!run_.start(error)) return std::nullopt;
-    const auto root = std::make_shared<const PuzzleRun::Saved>(run_.save());
-    const std::size_t needs = setup_.needs.needs.size();
-    for (std::size_t i = 0; i < needs; ++i) {
-      Frontier f;
-      f.target = NeedMask{1} << i;
-      Node node;
-      node.saved = root;
-      node.x = run_.game().player->getPosition().x;
-      f.minX = f.maxX = node.x;
-      f.nodes.push_back(std::move(node));
-      f.queue.push_back(0);
-      frontiers_.push_back(std::move(f));
+    if (!run_.observer().allMet()) {
+      keep(-1, {});
+      search();
     }
-    const std::size_t perFrontier = options_.maxSavedBytes / std::max<std::size_t>(needs, 1);
-    for (std::uint64_t round = 0; !frontiers_.empty() && !done(); ++round) {
-      Frontier& f = frontiers_[round % frontiers_.size()];
-      const std::uint64_t turn = round / frontiers_.size();
-      if (turn % kBreadthShare == 0 && !f.queue.empty()) {
-        const int node = f.queue.front();
-        f.queue.pop_front();
-        expand(f, node);
-      } else {
-        rollout(f);
-      }
-      forgetOldSaves(f, perFrontier);
-      report(round);
+    result_.states = nodes_.size();
+    if (std::getenv("BREAKER_DEBUG")) {
+      std::map<NeedMask, int> byMet;
+      std::map<NeedMask, float> maxY;
+      for (const Node& n : nodes_) { ++byMet[n.met]; maxY[n.met] = std::max(maxY[n.met], n.at.y); }
+      for (auto [m, c] : byMet) std::fprintf(stderr, "met %llx: %d nodes, max y %.0f\n", (unsigned long long)m, c, maxY[m]);
     }
-    for (const Frontier& f : frontiers_) {
-      result_.states += f.nodes.size();
-      result_.furthest = std::max(result_.furthest, f.maxX);
-    }
-    result_.goal = run_.goalX();
     result_.updates = updates_;
+    result_.furthest = high_.x;
+    result_.goal = run_.goalX();
     result_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result_;
   }
 
  private:
+  // Rounds of breadth (one state expanded with every move of the fixed set)
+  // among random rollouts, each rollout after a pass without one
+  // requirement in turn: it starts from a state that lacks it and ends
+  // when it is met, so what it finds is a break.
+  void search() {
+    const std::size_t needs = setup_.needs.needs.size();
+    for (std::uint64_t round = 0; !done(); ++round) {
+      if (round % kBreadthShare == 0) {
+        const int node = nextToExpand(round / kBreadthShare % 2 == 0);
+        if (node >= 0) expand(node);
+      } else {
+        rollout(NeedMask{1} << (round % needs));
+      }
+      forgetOldSaves();
+      report(round);
+    }
+  }
+
   bool done() const { return result_.broken || (options_.budget != 0 && updates_ >= options_.budget); }
 
   void report(std::uint64_t round) {
     if (!options_.progress || round % 2000 != 0) return;
-    std::size_t states = 0;
-    for (const Frontier& f : frontiers_) states += f.nodes.size();
-    *options_.progress << "  " << updates_ << " updates, " << states << " states, " << result_.fairPasses
-                       << " fair passes\n";
+    *options_.progress << "  " << updates_ << " updates, " << nodes_.size() << " states, " << result_.fairPasses
+                       << " fair passes, furthest x " << high_.x << "\n";
   }
 
   // A move that meets the requirement searched without is not worth playing.
-  bool meetsAtOnce(const Frontier& f, const Move& move) const {
+  bool meetsAtOnce(NeedMask target, const Move& move) const {
     if (move.kind != MoveKind::Spray) return false;
-    const std::size_t i = static_cast<std::size_t>(std::countr_zero(f.target));
-    const Need& need = setup_.needs.needs[i];
+    const Need& need = setup_.needs.needs[static_cast<std::size_t>(std::countr_zero(target))];
     return need.kind == NeedKind::Sprayed && need.power == move.power;
   }
 
   // Breadth: every move of the fixed set from this state.
-  void expand(Frontier& f, int node) {
+  void expand(int node) {
     for (const Move& move : breadthMoves()) {
       if (done()) return;
-      if (meetsAtOnce(f, move)) continue;
-      restoreNode(f, node);
+      restoreNode(node);
       std::vector<ScriptStep> steps = stepsFor(move, run_.game());
-      if (playMove(f, node, steps)) continue;
-      consider(f, node, std::move(steps));
+      if (playMove(node, steps)) continue;
+      keep(node, std::move(steps));
     }
   }
 
-  // A random run of moves from a state found so far.
-  void rollout(Frontier& f) {
-    int node = pickNode(f);
-    ++f.nodes[node].picks;
-    restoreNode(f, node);
+  // A random run of moves, without the target, from a state that lacks it.
+  void rollout(NeedMask target) {
+    int node = pickNode(target);
+    if (node < 0) return;
+    ++nodes_[node].picks;
+    restoreNode(node);
     std::vector<ScriptStep> path;  // played since `node`
     const int moves = std::uniform_int_distribution<int>(1, kMaxRolloutMoves)(rng_);
     for (int i = 0; i < moves && !done(); ++i) {
       Move move = randomMove(rng_);
-      if (meetsAtOnce(f, move)) continue;
+      if (meetsAtOnce(target, move)) continue;
       std::vector<ScriptStep> steps = stepsFor(move, run_.game());
-      if (playMove(f, node, steps, path)) return;
-      if (run_.observer().met() & f.target) return;
+      if (playMove(node, steps, path)) return;
       append(path, steps);
-      if (const int added = consider(f, node, path); added >= 0) {
+      const int added = keep(node, path);
+      if (run_.observer().met() & target) return;
+      if (added >= 0) {
         node = added;
         path.clear();
       }
     }
   }
 
-  // The best of a few states drawn at random: the less often tried and the
-  // further right, the better.
-  int pickNode(const Frontier& f) {
-    std::uniform_int_distribution<std::size_t> any(0, f.nodes.size() - 1);
-    const float span = std::max(f.maxX - f.minX, 1.0f);
-    auto score = [&f, span](std::size_t n) {
-      return 1.0f / std::sqrt(1.0f + static_cast<float>(f.nodes[n].picks)) + 0.5f * (f.nodes[n].x - f.minX) / span;
+  // The best of a few states that lack the target, drawn at random: the
+  // less often tried, the more rarely reached (the edge of what has been
+  // explored), the further right and higher up, and the more of the other
+  // requirements met (a way to a pass often needs them), the better. -1
+  // when none is found.
+  int pickNode(NeedMask target) {
+    std::uniform_int_distribution<std::size_t> any(0, nodes_.size() - 1);
+    const Vec2 span = glm::max(high_ - low_, Vec2(1));
+    const auto needs = static_cast<float>(setup_.needs.needs.size());
+    auto score = [this, span, needs](std::size_t n) {
+      const Node& node = nodes_[n];
+      return 1.0f / std::sqrt(1.0f + static_cast<float>(node.picks)) +
+             1.0f / std::sqrt(1.0f + static_cast<float>(node.seen)) + 0.5f * (node.at.x - low_.x) / span.x +
+             0.25f * (node.at.y - low_.y) / span.y + 0.5f * static_cast<float>(std::popcount(node.met)) / needs;
     };
-    std::size_t best = any(rng_);
-    for (int i = 0; i < kTournament - 1; ++i) {
-      const std::size_t other = any(rng_);
-      if (score(other) > score(best)) best = other;
+    int best = -1;
+    for (int draws = 0, found = 0; draws < 8 * kTournament && found < kTournament; ++draws) {
+      const std::size_t n = any(rng_);
+      if (nodes_[n].met & target) continue;
+      ++found;
+      if (best < 0 || score(n) > score(static_cast<std::size_t>(best))) best = static_cast<int>(n);
     }
-    return static_cast<int>(best);
+    return best;
   }
 
   // Plays a move in the state reached by `played` from `node`; true when
   // the player got past the goal (and a break, if it is one, ends the search).
-  bool playMove(const Frontier& f, int node, const std::vector<ScriptStep>& steps,
-                const std::vector<ScriptStep>& played = {}) {
+  bool playMove(int node, const std::vector<ScriptStep>& steps, const std::vector<ScriptStep>& played = {}) {
     const std::uint64_t updates = run_.play(steps);
     updates_ += updates;
     if (!run_.passed()) return false;
@@ -251,7 +250,7 @@ class Search {
       ++result_.fairPasses;
       return true;
     }
-    std::vector<ScriptStep> all = pathTo(f, node);
+    std::vector<ScriptStep> all = pathTo(node);
     append(all, played);
     append(all, firstUpdates(steps, updates));
     result_.broken = true;
@@ -260,55 +259,83 @@ class Search {
     return true;
   }
 
-  // Keeps the state reached as a new node when it still lacks the target
-  // and its key is new; returns the node, or -1.
-  int consider(Frontier& f, int parent, std::vector<ScriptStep> steps) {
-    if (run_.observer().met() & f.target) return -1;
-    if (!f.seen.insert(stateKey(run_.game(), run_.observer().met())).second) return -1;
+  // Keeps the state reached as a new node when a break can still come of
+  // it (something is unmet) and its key is new; returns the node, or -1.
+  int keep(int parent, std::vector<ScriptStep> steps) {
+    const NeedMask met = run_.observer().met();
+    if (run_.observer().allMet()) return -1;
+    const auto [cell, isNew] = cells_.try_emplace(stateKey(run_.game(), met), static_cast<int>(nodes_.size()));
+    if (!isNew) {
+      ++nodes_[cell->second].seen;
+      return -1;
+    }
     Node node;
     node.parent = parent;
     node.steps = std::move(steps);
     node.saved = std::make_shared<const PuzzleRun::Saved>(run_.save());
-    node.x = run_.game().player->getPosition().x;
-    f.minX = std::min(f.minX, node.x);
-    f.maxX = std::max(f.maxX, node.x);
-    f.savedBytes += savedSize(*node.saved);
-    f.nodes.push_back(std::move(node));
-    const int index = static_cast<int>(f.nodes.size()) - 1;
-    f.savedOrder.push_back(index);
-    f.queue.push_back(index);
+    node.met = met;
+    const Vec3 p = run_.game().player->getPosition();
+    node.at = Vec2(p.x, p.y);
+    low_ = nodes_.empty() ? node.at : glm::min(low_, node.at);
+    high_ = nodes_.empty() ? node.at : glm::max(high_, node.at);
+    savedBytes_ += savedSize(*node.saved);
+    nodes_.push_back(std::move(node));
+    const int index = static_cast<int>(nodes_.size()) - 1;
+    if (index > 0) savedOrder_.push_back(index);  // the root stays saved
+    oldest_.push_back(index);
+    promising_.emplace(promise(nodes_.back()), index);
     return index;
   }
 
-  // Beyond its share of memory the oldest saves go (the root stays); those
-  // states are replayed from an older save when they are needed again.
-  static void forgetOldSaves(Frontier& f, std::size_t maxBytes) {
-    while (f.savedBytes > maxBytes && !f.savedOrder.empty()) {
-      Node& oldest = f.nodes[f.savedOrder.front()];
-      f.savedOrder.pop_front();
-      f.savedBytes -= savedSize(*oldest.saved);
+  // The oldest state not yet expanded, or the most promising; -1 when all are.
+  int nextToExpand(bool oldest) {
+    while (oldest ? !oldest_.empty() : !promising_.empty()) {
+      const int node = oldest ? oldest_.front() : promising_.top().second;
+      oldest ? oldest_.pop_front() : promising_.pop();
+      if (!nodes_[node].expanded) {
+        nodes_[node].expanded = true;
+        return node;
+      }
+    }
+    return -1;
+  }
+
+  // How far on the way to a pass a state looks: requirements met (a way to
+  // a pass often needs them), then how far right and how high the player is.
+  float promise(const Node& node) const {
+    const float scale = std::max(std::abs(run_.goalX()), 1000.0f);
+    return static_cast<float>(std::popcount(node.met)) + 0.5f * node.at.x / scale + 0.25f * node.at.y / scale;
+  }
+
+  // Beyond the memory bound the oldest saves go; those states are replayed
+  // from an older save when they are needed again.
+  void forgetOldSaves() {
+    while (savedBytes_ > options_.maxSavedBytes && !savedOrder_.empty()) {
+      Node& oldest = nodes_[savedOrder_.front()];
+      savedOrder_.pop_front();
+      savedBytes_ -= savedSize(*oldest.saved);
       oldest.saved.reset();
     }
   }
 
   // Puts the run in the node's state: its save, or its nearest saved
   // ancestor's and the moves since.
-  void restoreNode(const Frontier& f, int node) {
+  void restoreNode(int node) {
     std::vector<int> chain;
     int at = node;
-    while (!f.nodes[at].saved) {
+    while (!nodes_[at].saved) {
       chain.push_back(at);
-      at = f.nodes[at].parent;
+      at = nodes_[at].parent;
     }
-    run_.restore(*f.nodes[at].saved);
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) updates_ += run_.play(f.nodes[*it].steps);
+    run_.restore(*nodes_[at].saved);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) updates_ += run_.play(nodes_[*it].steps);
   }
 
-  std::vector<ScriptStep> pathTo(const Frontier& f, int node) const {
+  std::vector<ScriptStep> pathTo(int node) const {
     std::vector<int> chain;
-    for (int at = node; at >= 0; at = f.nodes[at].parent) chain.push_back(at);
+    for (int at = node; at >= 0; at = nodes_[at].parent) chain.push_back(at);
     std::vector<ScriptStep> steps;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) append(steps, f.nodes[*it].steps);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) append(steps, nodes_[*it].steps);
     return steps;
   }
 
@@ -316,7 +343,15 @@ class Search {
   const BreakerOptions& options_;
   PuzzleRun run_;
   std::mt19937 rng_;
-  std::vector<Frontier> frontiers_;
+  std::vector<Node> nodes_;
+  // Breadth: the states not yet expanded, in the order found and the most promising first.
+  std::deque<int> oldest_;
+  std::priority_queue<std::pair<float, int>> promising_;
+  std::deque<int> savedOrder_;  // saved states, oldest first
+  std::unordered_map<std::uint64_t, int> cells_;  // key -> the node that holds the cell
+  std::size_t savedBytes_ = 0;
+  Vec2 low_{0};   // the lowest and left-most player position kept
+  Vec2 high_{0};  // the highest and right-most
   std::uint64_t updates_ = 0;
   BreakerResult result_;
 };

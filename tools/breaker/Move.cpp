@@ -1,5 +1,6 @@
 #include "Move.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/Game.h"
@@ -55,9 +56,10 @@ std::vector<Move> makeBreadthMoves() {
     moves.push_back(Move{MoveKind::Jump, direction, 40, false});
     moves.push_back(Move{MoveKind::Jump, direction, 40, true});
     moves.push_back(Move{MoveKind::Jump, direction, 100, true});
+    moves.push_back(Move{MoveKind::Jump, direction, 100, true, 30});
   }
   for (Power power : {Power::Water, Power::Steam, Power::Ice}) {
-    for (int angle = 0; angle < 360; angle += 45) moves.push_back(Move{MoveKind::Spray, 0, 30, false, power, angle});
+    for (int angle = 0; angle < 360; angle += 45) moves.push_back(Move{MoveKind::Spray, 0, 30, false, 0, power, angle});
   }
   moves.push_back(Move{MoveKind::Wait, 0, 45});
   return moves;
@@ -76,7 +78,12 @@ std::vector<ScriptStep> stepsFor(const Move& move, const Game& game) {
       // A jump needs W up the update before it is pressed.
       std::vector<int> withW = keys;
       withW.push_back(Key::W);
-      return {step(1, keys), step(1, withW), step(n, move.umbrella ? withW : keys)};
+      if (!move.umbrella) return {step(1, keys), step(1, withW), step(n, keys)};
+      const auto after = static_cast<std::uint64_t>(std::clamp(move.umbrellaAfter, 0, move.updates));
+      std::vector<ScriptStep> steps{step(1, keys), step(1, withW)};
+      if (after > 0) steps.push_back(step(after, keys));
+      if (n > after) steps.push_back(step(n - after, withW));
+      return steps;
     }
     case MoveKind::Spray: {
       const Vec2 cursor = aimCursor(game, move.angleDegrees);
@@ -104,6 +111,7 @@ Move randomMove(std::mt19937& rng) {
     move.kind = MoveKind::Jump;
     move.umbrella = uniform(rng, 0, 1) == 1;
     move.updates = uniform(rng, 15, 120);
+    if (move.umbrella && uniform(rng, 0, 1) == 1) move.umbrellaAfter = uniform(rng, 1, move.updates);
   } else if (kind < 90) {
     move.kind = MoveKind::Spray;
     if (uniform(rng, 0, 1) == 0) move.direction = 0;

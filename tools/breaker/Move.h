@@ -20,7 +20,8 @@ struct Move {
   MoveKind kind = MoveKind::Wait;
   int direction = 0;      // -1 left (A), 0 none, 1 right (D)
   int updates = 30;       // how long it lasts
-  bool umbrella = false;  // a jump that keeps W held
+  bool umbrella = false;  // a jump that holds W again to open the umbrella on the way down
+  int umbrellaAfter = 0;  // updates after the jump before W is held again (0: held throughout)
   Power power = Power::Water;
   int angleDegrees = 0;   // the aim, counter-clockwise from the right
 };
