@@ -1,9 +1,6 @@
 #include "Breaker.h"
 
 #include <bit>
-#include <cstdio>
-#include <cstdlib>
-#include <map>
 #include <chrono>
 #include <cmath>
 #include <deque>
@@ -134,12 +131,6 @@ class Search {
       search();
     }
     result_.states = nodes_.size();
-    if (std::getenv("BREAKER_DEBUG")) {
-      std::map<NeedMask, int> byMet;
-      std::map<NeedMask, float> maxY;
-      for (const Node& n : nodes_) { ++byMet[n.met]; maxY[n.met] = std::max(maxY[n.met], n.at.y); }
-      for (auto [m, c] : byMet) std::fprintf(stderr, "met %llx: %d nodes, max y %.0f\n", (unsigned long long)m, c, maxY[m]);
-    }
     result_.updates = updates_;
     result_.furthest = high_.x;
     result_.goal = run_.goalX();
@@ -215,29 +206,30 @@ class Search {
     }
   }
 
-  // The best of a few states that lack the target, drawn at random: the
-  // less often tried, the more rarely reached (the edge of what has been
-  // explored), the further right and higher up, and the more of the other
-  // requirements met (a way to a pass often needs them), the better. -1
+  // The best of a few states that lack the target, drawn at random; -1
   // when none is found.
   int pickNode(NeedMask target) {
     std::uniform_int_distribution<std::size_t> any(0, nodes_.size() - 1);
-    const Vec2 span = glm::max(high_ - low_, Vec2(1));
-    const auto needs = static_cast<float>(setup_.needs.needs.size());
-    auto score = [this, span, needs](std::size_t n) {
-      const Node& node = nodes_[n];
-      return 1.0f / std::sqrt(1.0f + static_cast<float>(node.picks)) +
-             1.0f / std::sqrt(1.0f + static_cast<float>(node.seen)) + 0.5f * (node.at.x - low_.x) / span.x +
-             0.25f * (node.at.y - low_.y) / span.y + 0.5f * static_cast<float>(std::popcount(node.met)) / needs;
-    };
     int best = -1;
     for (int draws = 0, found = 0; draws < 8 * kTournament && found < kTournament; ++draws) {
       const std::size_t n = any(rng_);
       if (nodes_[n].met & target) continue;
       ++found;
-      if (best < 0 || score(n) > score(static_cast<std::size_t>(best))) best = static_cast<int>(n);
+      if (best < 0 || appeal(nodes_[n]) > appeal(nodes_[static_cast<std::size_t>(best)])) best = static_cast<int>(n);
     }
     return best;
+  }
+
+  // How much a state is worth starting from: the less often tried, the more
+  // rarely reached (the edge of what has been explored), the further right
+  // and higher up, and the more of the requirements met (a way to a pass
+  // often needs the others), the better.
+  float appeal(const Node& node) const {
+    const Vec2 span = glm::max(high_ - low_, Vec2(1));
+    const auto needs = static_cast<float>(setup_.needs.needs.size());
+    return 1.0f / std::sqrt(1.0f + static_cast<float>(node.picks)) +
+           1.0f / std::sqrt(1.0f + static_cast<float>(node.seen)) + (node.at.x - low_.x) / span.x +
+           0.25f * (node.at.y - low_.y) / span.y + 0.5f * static_cast<float>(std::popcount(node.met)) / needs;
   }
 
   // Plays a move in the state reached by `played` from `node`; true when
@@ -272,16 +264,14 @@ class Search {
     Node node;
     node.parent = parent;
     node.steps = std::move(steps);
-    node.saved = std::make_shared<const PuzzleRun::Saved>(run_.save());
     node.met = met;
     const Vec3 p = run_.game().player->getPosition();
     node.at = Vec2(p.x, p.y);
     low_ = nodes_.empty() ? node.at : glm::min(low_, node.at);
     high_ = nodes_.empty() ? node.at : glm::max(high_, node.at);
-    savedBytes_ += savedSize(*node.saved);
     nodes_.push_back(std::move(node));
     const int index = static_cast<int>(nodes_.size()) - 1;
-    if (index > 0) savedOrder_.push_back(index);  // the root stays saved
+    save(index);
     oldest_.push_back(index);
     promising_.emplace(promise(nodes_.back()), index);
     return index;
@@ -307,19 +297,25 @@ class Search {
     return static_cast<float>(std::popcount(node.met)) + 0.5f * node.at.x / scale + 0.25f * node.at.y / scale;
   }
 
-  // Beyond the memory bound the oldest saves go; those states are replayed
-  // from an older save when they are needed again.
+  // Beyond the memory bound the least appealing saves go (the root's
+  // stays); those states are replayed from a saved ancestor when needed.
   void forgetOldSaves() {
-    while (savedBytes_ > options_.maxSavedBytes && !savedOrder_.empty()) {
-      Node& oldest = nodes_[savedOrder_.front()];
-      savedOrder_.pop_front();
-      savedBytes_ -= savedSize(*oldest.saved);
-      oldest.saved.reset();
+    while (savedBytes_ > options_.maxSavedBytes && saved_.size() > 1) {
+      std::size_t worst = 1;  // saved_[0] is the root
+      for (std::size_t i = 2; i < saved_.size(); ++i) {
+        if (appeal(nodes_[saved_[i]]) < appeal(nodes_[saved_[worst]])) worst = i;
+      }
+      Node& node = nodes_[saved_[worst]];
+      saved_[worst] = saved_.back();
+      saved_.pop_back();
+      savedBytes_ -= savedSize(*node.saved);
+      node.saved.reset();
     }
   }
 
   // Puts the run in the node's state: its save, or its nearest saved
-  // ancestor's and the moves since.
+  // ancestor's and the moves since (and then saves it again: a state
+  // started from once is likely to be started from again).
   void restoreNode(int node) {
     std::vector<int> chain;
     int at = node;
@@ -329,6 +325,13 @@ class Search {
     }
     run_.restore(*nodes_[at].saved);
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) updates_ += run_.play(nodes_[*it].steps);
+    if (!chain.empty()) save(node);
+  }
+
+  void save(int node) {
+    nodes_[node].saved = std::make_shared<const PuzzleRun::Saved>(run_.save());
+    savedBytes_ += savedSize(*nodes_[node].saved);
+    saved_.push_back(node);
   }
 
   std::vector<ScriptStep> pathTo(int node) const {
@@ -347,7 +350,7 @@ class Search {
   // Breadth: the states not yet expanded, in the order found and the most promising first.
   std::deque<int> oldest_;
   std::priority_queue<std::pair<float, int>> promising_;
-  std::deque<int> savedOrder_;  // saved states, oldest first
+  std::vector<int> saved_;  // the states with a save, but the root
   std::unordered_map<std::uint64_t, int> cells_;  // key -> the node that holds the cell
   std::size_t savedBytes_ = 0;
   Vec2 low_{0};   // the lowest and left-most player position kept

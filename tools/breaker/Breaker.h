@@ -20,7 +20,7 @@ struct BreakerOptions {
   std::uint32_t seed = 1;         // the search's choices and the game's generator
   // Memory the saved states may take; beyond it the oldest give theirs up
   // and are replayed from an older one when they are needed again.
-  std::size_t maxSavedBytes = std::size_t{256} << 20;
+  std::size_t maxSavedBytes = std::size_t{512} << 20;
   std::ostream* progress = nullptr;  // a line now and then, for long runs
 };
 
