@@ -13,12 +13,9 @@ int indexOfLine(const std::vector<SourceLine>& sources, int line) {
   return -1;
 }
 
+// The spray of that power is on: this update's particles leave the arm.
 bool isSprayedBy(const ParticleEmitter& emitter, Power power) {
-  if (!emitter.isEmitting() || emitter.getSprayKind() != power) return false;
-  for (const Particle& particle : emitter.getParticles()) {
-    if (particle.getSprayKind() == power) return true;
-  }
-  return false;
+  return emitter.isEmitting() && emitter.getSprayKind() == power;
 }
 
 }  // namespace
