@@ -81,7 +81,7 @@ TEST(GameSnapshot, RestoredGamePlaysOnExactly) {
   ASSERT_FALSE(s.game.puzzleElements[kTrapDoor]->isActive());
   ASSERT_GT(s.game.puzzleElements[kTrapDoor]->getFrame(), 0);
 
-  const GameSnapshot saved = s.game.snapshot();
+  const PlayState saved = s.game.snapshot();
   const KeyArray keys = s.devices.keys;
   playTail(s);
   const std::string first = fingerprint(s.game);

@@ -95,7 +95,7 @@ void append(std::vector<ScriptStep>& to, const std::vector<ScriptStep>& steps) {
 // About what a saved state holds in memory: a steam jet's thousands of
 // puffs weigh most.
 std::size_t savedSize(const PuzzleRun::Saved& saved) {
-  const GameSnapshot& g = saved.game;
+  const PlayState& g = saved.game;
   std::size_t particles = g.player ? g.player->getEmitter().count() : 0;
   for (const auto& element : g.puzzleElements) {
     if (element->getType() == PuzzleElementType::Steamjet) {

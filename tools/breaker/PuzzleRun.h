@@ -45,7 +45,7 @@ class PuzzleRun {
 
   // The game and what has been met, saved and put back together.
   struct Saved {
-    GameSnapshot game;
+    PlayState game;
     NeedMask met = 0;
   };
   Saved save() const { return {game_->snapshot(), observer_.met()}; }
