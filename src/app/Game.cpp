@@ -43,16 +43,6 @@ constexpr Vec3 kStartTarget{50, 100, 0};
 
 }  // namespace
 
-const char* gameStateName(GameState state) {
-  switch (state) {
-    case GameState::Menu: return "Menu";
-    case GameState::Playing: return "Playing";
-    case GameState::Paused: return "Paused";
-    case GameState::Ending: return "Ending";
-  }
-  return "Menu";
-}
-
 Game::Game(RenderContext& renderContext, InputDevices& devices, GameOptions options, std::optional<AlonePuzzle> alone)
     : context(renderContext),
       textures(renderContext, options.dataDir),
@@ -353,6 +343,18 @@ void Game::updateCamera() {
   viewMatrix = m.view;
   projectionMatrix = m.projection;
   viewProj = m.viewProj;
+}
+
+PlayState Game::snapshot() const {
+  PlayState saved(*this);
+  saved.input.setDevices(nullptr);
+  return saved;
+}
+
+void Game::restore(const PlayState& saved) {
+  InputDevices* devices = input.devices();
+  PlayState::operator=(saved);
+  input.setDevices(devices);
 }
 
 void Game::onFocusLost() {

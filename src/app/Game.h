@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/Diagnostics.h"
+#include "app/PlayState.h"
 #include "app/Input.h"
 #include "app/ProgressStore.h"
 #include "app/Random.h"
@@ -25,11 +26,6 @@
 #include "world/PuzzleLoader.h"
 
 namespace vw {
-
-// Ending: the closing panel after the player has passed the win line.
-enum class GameState { Menu = 0, Playing = 1, Paused = 2, Ending = 3 };
-
-const char* gameStateName(GameState state);
 
 constexpr const char* kTextureListFile = "Settings/textureData.txt";
 // The steam puffs of all jets together (each jet also has its own capacity).
@@ -48,12 +44,15 @@ struct GameOptions {
   ProgressStore* progress = nullptr;  // where the furthest puzzle is kept; null: nowhere (not owned)
 };
 
-class Game {
+class Game : public PlayState {
  public:
   // With a puzzle alone, the world is that puzzle and play starts at once.
   Game(RenderContext& context, InputDevices& devices, GameOptions options,
        std::optional<AlonePuzzle> alone = std::nullopt);
   ~Game();
+  // A game is one; its play state copies (snapshot, restore).
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
 
   // The start-up sequence after the window and graphics exist: seed, texture
   // list, puzzles, menu state, player and arm, camera, menu object,
@@ -84,50 +83,22 @@ class Game {
   // The puzzle whose left edge world x `x` lies at or right of.
   int puzzleAt(float x) const;
 
+  // The game as it is now, to be put back with restore (see PlayState).
+  PlayState snapshot() const;
+  // Puts the game back exactly as the snapshot holds it. Pointers into the
+  // old world (elements, player, arm) are no longer valid afterwards.
+  void restore(const PlayState& saved);
+
   bool isPressed(int key) const { return keysHeld[key] == 1 && keysHeldPrevious[key] == 0; }
 
-  GameState gameState = GameState::Menu;
-  std::unique_ptr<Player> player;
-  std::unique_ptr<Sprite> arm;
-  std::unique_ptr<Sprite> background;
-  std::unique_ptr<GameMenu> ui;
-  MapList mapElements;
-  ElementList puzzleElements;
-  KeyArray keysHeld{};
-  KeyArray keysHeldPrevious{};
-  float levelWidth = 0;
-  float backgroundMinX = -284;
-  float backgroundTravel = 0;
-  Vec3 cameraEye{50, 100, -10};
-  Vec3 cameraTarget{50, 100, 0};
-  Vec3 cameraUp{0, 1, 0};
-  Matrix viewMatrix{1.0f};
-  Matrix projectionMatrix{1.0f};
-  Matrix viewProj{1.0f};
-  Input input;
-
-  Random random;
+  // The play state (PlayState) holds the screen, player, arm, background,
+  // ui, mapElements, puzzleElements, keys, camera, input, random and the
+  // run's counters; beside it, what play never changes:
   RenderContext& context;
   TextureRegistry textures;
-  Text sharedText;  // the shared text object: the win line
-  float framesPerSecond = 0;
-
-  // Additions beyond the rules of the game.
-  std::uint64_t frame = 0;     // updates run
-  bool showFrameRate = false;  // F3
-  bool quitRequested = false;  // Escape on the title menu
-  Diagnostics diagnostics;     // problems found by a restart's reload
-  LinkMarker linkMarker;       // drawn on both ends of every link
-
-  // The run: where the player is, how far it has come, how long it took.
-  std::vector<PuzzleInfo> puzzles;  // the strip's puzzles, left to right
-  Font winLine;                     // "You Win!!", as the loader placed it
-  int currentPuzzle = 0;            // the puzzle whose left edge the player last crossed
-  std::optional<int> savedPuzzle;   // the furthest puzzle kept by the progress store
-  double playTime = 0;              // seconds played since Start Game or Continue
-  int retries = 0;                  // retries since Start Game or Continue
-  float endingTime = 0;             // seconds the closing panel has been up
-  bool leftButtonPrevious = false;  // the button at the end of the previous update
+  Text sharedText;          // the shared text object: the win line, the same after every reload
+  Diagnostics diagnostics;  // problems found by a restart's reload
+  LinkMarker linkMarker;    // drawn on both ends of every link
 
  private:
   void createPlayer();

@@ -40,6 +40,7 @@ class InputDevices {
 class Input {
  public:
   void setDevices(InputDevices* devices) { devices_ = devices; }
+  InputDevices* devices() const { return devices_; }
   // Polls both devices and updates held from the edges between snapshots;
   // false when a poll failed (held then keeps its values).
   bool read(KeyArray& held);

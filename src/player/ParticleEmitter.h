@@ -23,6 +23,8 @@ class ParticleEmitter {
  public:
   ParticleEmitter(float sprayWidth, float sprayLength, float angle, Vec3 position, Power kind, Random& random);
 
+  // The generator it draws from (not owned); a copied emitter is pointed at its new game's.
+  void setRandom(Random& generator) { random = &generator; }
   void setEmitting(bool on) { emitting = on; }
   bool isEmitting() const { return emitting; }
   // Changes the kind of future particles and the texture they are all drawn with.

@@ -60,13 +60,15 @@ int armRow(float aimAngle) {
   }
 }
 
-Player::Player(const std::string& key, float width, float height, Random& random) : Sprite(key, width, height) {
+Player::Player(const std::string& key, float width, float height, Random& random)
+    : Sprite(key, width, height), emitter(kSprayWidth, kSprayLength, 0.0f, Vec3(0), power, random) {
   kind = SpriteKind::Player;
   mass = 100;
   frameDelay = 2;
   translate(kStartPosition.x, kStartPosition.y, kStartPosition.z);
-  emitter = std::make_unique<ParticleEmitter>(kSprayWidth, kSprayLength, 0.0f, getPosition(), power, random);
-  emitter->setEmitting(false);
+  const Vec3 start = getPosition();
+  emitter.setSpawnPoint(start.x, start.y, start.z);
+  emitter.setEmitting(false);
   updateBounds();
 }
 
@@ -77,9 +79,17 @@ void Player::setArm(Sprite* armSprite) {
   hasArm = true;
 }
 
+void Player::relink(Sprite* armSprite, Random& random, const SpriteMap& map) {
+  arm = armSprite;
+  emitter.setRandom(random);
+  for (Sprite*& contact : contacts) contact = map(contact);
+}
+
+bool Player::isUmbrellaOpen() const { return gravityDivisor >= kUmbrellaDivisor && !onGround; }
+
 void Player::setPower(Power p) {
   power = p;
-  emitter->setSprayKind(p);
+  emitter.setSprayKind(p);
 }
 
 void Player::update(const KeyArray& keys, const KeyArray& previousKeys, bool mouseDown, Vec3 mouseWorld, float dt) {
@@ -88,12 +98,12 @@ void Player::update(const KeyArray& keys, const KeyArray& previousKeys, bool mou
   choosePower(keys, previousKeys, mouseDown);
   aim(mouseWorld);
 
-  emitter->setEmitting(mouseDown && !sprayBlocked);
-  if (emitter->isEmitting()) emitter->setAngle(aimAngle);
+  emitter.setEmitting(mouseDown && !sprayBlocked);
+  if (emitter.isEmitting()) emitter.setAngle(aimAngle);
   // The spray leaves from where the player stood before this update's move.
   const Vec3 p = getPosition();
-  emitter->setSpawnPoint(p.x, p.y, p.z);
-  emitter->update(dt, false);
+  emitter.setSpawnPoint(p.x, p.y, p.z);
+  emitter.update(dt, false);
 
   translate(velocity.x * dt, velocity.y * dt, velocity.z * dt);
 
@@ -187,7 +197,7 @@ void Player::movementStep(const KeyArray& keys, const KeyArray& previousKeys, fl
 // The row is chosen once, from the final condition: choosing the walk row and
 // then the umbrella row in the same update would restart the sway every time.
 void Player::chooseAnimation(const KeyArray& keys) {
-  const bool umbrellaOpen = gravityDivisor >= kUmbrellaDivisor && !onGround;
+  const bool umbrellaOpen = isUmbrellaOpen();
   setAnimation(umbrellaOpen ? 1 : 0);
   frameDelay = umbrellaOpen || held(keys, Key::A) || held(keys, Key::D) ? 1 : 2;
 }
@@ -195,7 +205,7 @@ void Player::chooseAnimation(const KeyArray& keys) {
 void Player::choosePower(const KeyArray& keys, const KeyArray& previousKeys, bool mouseDown) {
   if (held(keys, Key::Q) && !held(previousKeys, Key::Q) && !held(keys, Key::Space)) {
     power = nextPower(power);
-    emitter->setSprayKind(power);
+    emitter.setSprayKind(power);
   }
   // Number keys count while held, and not while the button sprays.
   if (mouseDown) return;
@@ -210,7 +220,7 @@ void Player::choosePower(const KeyArray& keys, const KeyArray& previousKeys, boo
     chosen = false;
   }
   if (chosen) {
-    emitter->setSprayKind(power);
+    emitter.setSprayKind(power);
     sprayBlocked = true;
   }
 }

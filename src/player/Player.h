@@ -33,10 +33,14 @@ class Player : public Sprite {
   void resolveContacts();
   void setPower(Power p);
   Power getPower() const { return power; }
-  ParticleEmitter& getEmitter() { return *emitter; }
-  const ParticleEmitter& getEmitter() const { return *emitter; }
+  ParticleEmitter& getEmitter() { return emitter; }
+  const ParticleEmitter& getEmitter() const { return emitter; }
   Vec3 getVelocity() const { return velocity; }
   void setVelocity(float x, float y, float z) { velocity = Vec3(x, y, z); }
+  // A copy's links: its arm, its generator, and its contacts through `map`.
+  void relink(Sprite* armSprite, Random& random, const SpriteMap& map);
+  // True while the umbrella is open: W held while falling, off the ground.
+  bool isUmbrellaOpen() const;
   // Puts the player back where it last stood; the velocity is kept.
   void respawn();
 
@@ -62,7 +66,7 @@ class Player : public Sprite {
   Sprite* arm = nullptr;
   Power power = Power::Water;
   Vec3 velocity{0};
-  std::unique_ptr<ParticleEmitter> emitter;
+  ParticleEmitter emitter;
   Vec3 lastGroundPosition{0};
   float gravityDivisor = 1.0f;
   float walkSpeed = 275.0f;

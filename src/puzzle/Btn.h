@@ -10,6 +10,7 @@ class Btn : public PuzzleElement {
  public:
   Btn(const std::string& key, float width, float height, bool momentary, PuzzleElement* controller,
       PuzzleElement* target);
+  std::unique_ptr<PuzzleElement> cloneElement() const override { return std::make_unique<Btn>(*this); }
 
   // Press: toggles the target, shows the pressed picture.
   void activate() override;

@@ -13,6 +13,7 @@ constexpr float kGravity = 875.0f;
 class MovingBlock : public PuzzleElement {
  public:
   MovingBlock(const std::string& key, float width, float height);
+  std::unique_ptr<PuzzleElement> cloneElement() const override { return std::make_unique<MovingBlock>(*this); }
 
   void activate() override { active = true; }
   // Stops the box: both speeds 0, not active.
@@ -23,6 +24,10 @@ class MovingBlock : public PuzzleElement {
   void resolveContacts();
   // Adds amount along pushAngle (always +x).
   void push(float amount);
+  // A copy's contacts, pointed at the copied world through `map`.
+  void relinkContacts(const SpriteMap& map) {
+    for (Sprite*& contact : contacts) contact = map(contact);
+  }
   void addContact(Sprite* element) { contacts.push_back(element); }
   void addContactType(CollisionType type) { contactTypes.push_back(type); }
   Vec3 getVelocity() const { return velocity; }

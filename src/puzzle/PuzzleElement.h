@@ -19,6 +19,12 @@ class PuzzleElement : public MapElement {
  public:
   PuzzleElement(PuzzleElement* controller, PuzzleElement* target);
 
+  // An exact copy, for a game snapshot. Its controller and target still
+  // point into the original list; the snapshot points them at the copies.
+  virtual std::unique_ptr<PuzzleElement> cloneElement() const = 0;
+  std::unique_ptr<MapElement> clone() const final { return cloneElement(); }
+  void setTarget(PuzzleElement* element) { target = element; }
+
   virtual void activate() { active = true; }
   virtual void deactivate() { active = false; }
   virtual void update(float dt) { (void)dt; }

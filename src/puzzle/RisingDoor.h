@@ -12,6 +12,7 @@ class RisingDoor : public PuzzleElement {
  public:
   RisingDoor(const std::string& key, float width, float height, float travelTime, float holdTime, DoorMode mode,
              PuzzleElement* controller);
+  std::unique_ptr<PuzzleElement> cloneElement() const override { return std::make_unique<RisingDoor>(*this); }
 
   void activate() override;
   void deactivate() override;

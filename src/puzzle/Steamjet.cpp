@@ -11,11 +11,16 @@ constexpr float kUpward = 1.5714285f;
 
 Steamjet::Steamjet(const std::string& key, float width, float height, float columnWidth, float columnHeight,
                    Vec3 liftOn, Random& random)
-    : PuzzleElement(nullptr, nullptr), vent(kVentKey, width, height), areaWidth(columnWidth), areaHeight(columnHeight) {
+    : PuzzleElement(nullptr, nullptr),
+      emitter(columnWidth, columnHeight, kUpward, Vec3(0), Power::Steam, random),
+      vent(kVentKey, width, height),
+      areaWidth(columnWidth),
+      areaHeight(columnHeight) {
   type = PuzzleElementType::Steamjet;
   init(key, width, height);
   vent.setRows(2);
-  emitter = std::make_unique<ParticleEmitter>(areaWidth, areaHeight, kUpward, getPosition(), Power::Steam, random);
+  const Vec3 centre = getPosition();
+  emitter.setSpawnPoint(centre.x, centre.y, centre.z);
   lift = liftOn;
   liftWhenOn = liftOn;
 }
@@ -25,7 +30,7 @@ void Steamjet::translate(float dx, float dy, float dz) {
   Sprite::translate(dx, dy, dz);
   Vec3 p = getPosition();
   vent.setPosition(p.x, p.y);
-  emitter->setSpawnPoint(p.x, p.y, p.z);
+  emitter.setSpawnPoint(p.x, p.y, p.z);
   updateBounds();
 }
 
@@ -44,19 +49,19 @@ Bounds Steamjet::updateBounds() {
 }
 
 void Steamjet::activate() {
-  emitter->setEmitting(true);
+  emitter.setEmitting(true);
   lift = liftWhenOn;
   active = true;
 }
 
 void Steamjet::deactivate() {
-  emitter->setEmitting(false);
+  emitter.setEmitting(false);
   lift = Vec3(0);
   active = false;
 }
 
 void Steamjet::updateEmitter(float dt, bool distanceMode, std::size_t room) {
-  emitter->update(dt, distanceMode, room);
+  emitter.update(dt, distanceMode, room);
 }
 
 }  // namespace vw

@@ -17,6 +17,7 @@ class Steamjet : public PuzzleElement {
  public:
   Steamjet(const std::string& key, float width, float height, float areaWidth, float areaHeight, Vec3 liftWhenOn,
            Random& random);
+  std::unique_ptr<PuzzleElement> cloneElement() const override { return std::make_unique<Steamjet>(*this); }
 
   // Moves the jet; its steam leaves from the jet's new centre.
   void translate(float dx, float dy, float dz) override;
@@ -29,13 +30,13 @@ class Steamjet : public PuzzleElement {
   // The steam's update; it spawns at most `room` new puffs.
   void updateEmitter(float dt, bool distanceMode, std::size_t room = kUnlimitedRoom);
   Vec3 getLift() const { return lift; }
-  ParticleEmitter& getEmitter() { return *emitter; }
-  const ParticleEmitter& getEmitter() const { return *emitter; }
+  ParticleEmitter& getEmitter() { return emitter; }
+  const ParticleEmitter& getEmitter() const { return emitter; }
   float getAreaWidth() const { return areaWidth; }
   float getAreaHeight() const { return areaHeight; }
 
  private:
-  std::unique_ptr<ParticleEmitter> emitter;
+  ParticleEmitter emitter;
   Sprite vent;
   float areaWidth = 0;
   float areaHeight = 0;

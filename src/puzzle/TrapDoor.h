@@ -9,6 +9,7 @@ namespace vw {
 class TrapDoor : public PuzzleElement {
  public:
   TrapDoor(const std::string& key, float size, float thickness, float facingSign);
+  std::unique_ptr<PuzzleElement> cloneElement() const override { return std::make_unique<TrapDoor>(*this); }
 
   // Open, unless already open or opening.
   void activate() override;

@@ -10,6 +10,7 @@ namespace vw {
 class WaterWheel : public PuzzleElement {
  public:
   WaterWheel(const std::string& key, float width, float height, PuzzleElement* linked, float spinDownTime);
+  std::unique_ptr<PuzzleElement> cloneElement() const override { return std::make_unique<WaterWheel>(*this); }
 
   // One water particle at position, moving with velocity, struck the wheel.
   void hit(Vec3 position, Vec3 velocity);

@@ -43,6 +43,9 @@ class RenderContext {
 
   // Whether createTexture wants decoded pixels (the no-op context does not).
   virtual bool wantsPixels() const = 0;
+  // True when nothing drawn is ever seen: the render pass may then skip the
+  // particle batches, which move nothing (sprites still draw, to animate).
+  virtual bool drawsNothing() const { return false; }
   // Uploads width x height RGBA8 pixels (top row first); pixels may be null
   // when wantsPixels() is false.
   virtual TextureId createTexture(int width, int height, const std::uint8_t* rgba) = 0;
@@ -75,6 +78,7 @@ class RenderContext {
 class NullRenderContext : public RenderContext {
  public:
   bool wantsPixels() const override { return false; }
+  bool drawsNothing() const override { return true; }
   TextureId createTexture(int, int, const std::uint8_t*) override { return ++lastTexture_; }
   void setUvScale(Vec2) override {}
   void setUvOffset(Vec2) override {}

@@ -26,7 +26,7 @@ bool inView(Bounds b, const Matrix& viewProj) {
 // in batches of at most kBatchQuads. A spray wholly off screen is skipped.
 void drawParticles(RenderContext& context, const TextureRegistry& textures, const ParticleEmitter& emitter) {
   const auto& particles = emitter.getParticles();
-  if (particles.empty() || !inView(emitter.getExtent(), *context.viewProj)) return;
+  if (particles.empty() || context.drawsNothing() || !inView(emitter.getExtent(), *context.viewProj)) return;
   context.setTexture(textures.get(emitter.getTextureKey()));
   context.setWorldViewProj(*context.viewProj);
   for (std::size_t first = 0; first < particles.size(); first += kBatchQuads) {

@@ -2,6 +2,7 @@
 // Sprite: the base of everything drawn or collided. A textured, axis-aligned
 // rectangle placed by a world matrix (scale, then translation in the last
 // row), showing one cell of a sprite sheet picked by animation row and frame.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,12 @@
 namespace vw {
 
 class RenderContext;
+class Sprite;
 class TextureRegistry;
+
+// Where a copied world's sprite stands for the original's (a game snapshot
+// points the copies' links and contacts at the copies with it).
+using SpriteMap = std::function<Sprite*(const Sprite*)>;
 
 // Kind tags read by the physics.
 enum class SpriteKind { None = 0, Player = 1, MapBlock = 2, PuzzleElement = 3 };
@@ -32,7 +38,8 @@ class Sprite {
   explicit Sprite(std::string key);
   Sprite(std::string key, float width, float height);
   virtual ~Sprite() = default;
-  Sprite(const Sprite&) = delete;
+  // Copies are made on purpose (a game snapshot clones its world); never assigned.
+  Sprite(const Sprite&) = default;
   Sprite& operator=(const Sprite&) = delete;
 
   virtual void draw(RenderContext& context, const TextureRegistry& textures);

@@ -24,6 +24,9 @@ class MapElement : public Sprite {
   MapElement();
   MapElement(const std::string& key, bool heavy, float width, float height);
 
+  // An exact copy, for a game snapshot.
+  virtual std::unique_ptr<MapElement> clone() const { return std::make_unique<MapElement>(*this); }
+
   float getFriction() const override { return friction; }
   // Sets the surface state with its texture and friction; every change
   // lowers wetCounter by one, never below -140.

@@ -58,6 +58,7 @@ class CountingTarget : public PuzzleElement {
     init("", 10, 10);
     translate(0, 5000, 0);
   }
+  std::unique_ptr<PuzzleElement> cloneElement() const override { return std::make_unique<CountingTarget>(*this); }
   void activate() override {
     ++switches;
     active = true;
