@@ -1,13 +1,17 @@
 // The campaign as a player meets it: each puzzle played alone with its
-// walkthrough, each puzzle after the first against a player who only walks
-// right and jumps, and the whole strip from the title menu to "You Win!!".
+// walkthrough, and again with every hold of it a little longer or shorter;
+// each puzzle after the first against a player who only walks right and
+// jumps; and the whole strip from the title menu to "You Win!!".
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Game.h"
@@ -25,6 +29,7 @@ namespace fs = std::filesystem;
 const fs::path kSourceData = VAPORWICK_SOURCE_DATA;
 const fs::path kWalkthroughs = VAPORWICK_WALKTHROUGHS;
 constexpr std::uint64_t kNaiveUpdates = 60 * 60;  // a minute of play
+constexpr int kSlack = 3;  // updates a hold may be longer or shorter and still solve its puzzle
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -168,6 +173,46 @@ TEST_P(PuzzleTest, WalkthroughSolvesItWithoutARespawn) {
   EXPECT_EQ(o.respawns, 0);
 }
 
+// A hold is a script line held for more than one update. The variants of a
+// walkthrough: every hold `kSlack` updates longer, every hold shorter, and
+// each hold alone longer and shorter (never below one update).
+std::vector<std::pair<std::string, InputScript>> slackVariants(const InputScript& script) {
+  std::vector<std::size_t> holds;
+  for (std::size_t i = 0; i < script.steps.size(); ++i) {
+    if (script.steps[i].count > 1) holds.push_back(i);
+  }
+  auto varied = [&](int delta, std::optional<std::size_t> only) {
+    InputScript s = script;
+    for (std::size_t i : holds) {
+      if (only && i != *only) continue;
+      std::int64_t count = static_cast<std::int64_t>(s.steps[i].count) + delta;
+      s.steps[i].count = static_cast<std::uint64_t>(std::max<std::int64_t>(1, count));
+    }
+    return s;
+  };
+  std::vector<std::pair<std::string, InputScript>> variants;
+  for (int delta : {kSlack, -kSlack}) {
+    const std::string sign = delta > 0 ? "+" : "-";
+    variants.emplace_back("every hold " + sign + std::to_string(kSlack), varied(delta, std::nullopt));
+    for (std::size_t i : holds) {
+      variants.emplace_back("step " + std::to_string(i + 1) + " " + sign + std::to_string(kSlack), varied(delta, i));
+    }
+  }
+  return variants;
+}
+
+TEST_P(PuzzleTest, WalkthroughHasTimingSlack) {
+  const fs::path walkthrough = kWalkthroughs / (stem(GetParam()) + ".txt");
+  ASSERT_TRUE(fs::exists(walkthrough)) << walkthrough;
+  SinglePuzzleDir dir(GetParam());
+  for (const auto& [name, script] : slackVariants(load(walkthrough))) {
+    Outcome o = play(dir.path(), script);
+    ASSERT_TRUE(o.started);
+    EXPECT_TRUE(o.player.x > goalX(o, isLast()) && o.respawns == 0)
+        << name << ": ends at x " << o.player.x << ", y " << o.player.y << " after " << o.respawns << " respawns";
+  }
+}
+
 TEST_P(PuzzleTest, WalkingRightAndJumpingDoesNotGetPast) {
   if (isFirst()) GTEST_SKIP() << "the first puzzle teaches moving and lets anyone through";
   SinglePuzzleDir dir(GetParam());
@@ -185,9 +230,9 @@ INSTANTIATE_TEST_SUITE_P(Campaign, PuzzleTest, ::testing::ValuesIn(campaignPuzzl
                            return "P" + name;
                          });
 
-TEST(Campaign, HasTenPuzzlesEachWithAWalkthrough) {
+TEST(Campaign, HasTwentyPuzzlesEachWithAWalkthrough) {
   std::vector<std::string> puzzles = campaignPuzzles();
-  EXPECT_GE(puzzles.size(), 10u);
+  EXPECT_GE(puzzles.size(), 20u);
   for (const std::string& p : puzzles) {
     EXPECT_TRUE(fs::is_regular_file(kSourceData / p)) << p;
     EXPECT_TRUE(fs::is_regular_file(kWalkthroughs / (stem(p) + ".txt"))) << p;
