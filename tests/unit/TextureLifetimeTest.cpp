@@ -5,7 +5,7 @@
 #include <set>
 
 #include "app/Game.h"
-#include "support/GameFixture.h"
+#include "support/TestGame.h"
 
 namespace vw {
 namespace {
