@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <sstream>
 
 #include "app/Game.h"
 #include "app/InputScript.h"
@@ -73,27 +72,6 @@ struct Run {
     renderFrame(game, context);
   }
 };
-
-// The puzzle files of the list, in play order.
-std::vector<std::string> puzzleList(const fs::path& dataDir) {
-  std::ifstream in(dataDir / "Settings" / "puzzleFileNames.txt", std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  std::vector<std::string> names;
-  std::string entry;
-  for (char c : text.str()) {
-    if (c == '&') break;
-    if (c != '|') {
-      entry += c;
-      continue;
-    }
-    if (!entry.empty()) entry.pop_back();  // the line break before the '|'
-    while (!entry.empty() && (entry.front() == '\n' || entry.front() == '\r')) entry.erase(entry.begin());
-    if (!entry.empty()) names.push_back(entry);
-    entry.clear();
-  }
-  return names;
-}
 
 // A data directory whose list names one puzzle of the strip.
 fs::path layOutAlone(const fs::path& scratch, const fs::path& dataDir, const std::string& puzzle) {
@@ -192,18 +170,14 @@ bool walkOnto(Stitcher::Strip& strip, float x, int taps) {
 Stitcher::Stitcher(StitchOptions options) : options_(std::move(options)) {}
 
 std::optional<std::string> Stitcher::stitch(std::string& error) {
-  const std::vector<std::string> puzzles = puzzleList(options_.dataDir);
-  if (puzzles.empty()) {
-    error = (options_.dataDir / "Settings" / "puzzleFileNames.txt").string() + ": no puzzles listed";
-    return std::nullopt;
-  }
   auto strip = std::make_unique<Strip>(options_.dataDir, options_.seed);
-  if (!strip->run->start()) {
+  if (!strip->run->start() || strip->game().puzzles.empty()) {
     error = options_.dataDir.string() + ": the strip does not start";
     return std::nullopt;
   }
   report_.clear();
-  for (std::size_t i = 0; i < puzzles.size(); ++i) {
+  const std::size_t puzzles = strip->game().puzzles.size();
+  for (std::size_t i = 0; i < puzzles; ++i) {
     if (i > 0 && !walkToStart(strip, i, error)) return std::nullopt;
     if (!playAlongside(*strip, i, error)) return std::nullopt;
   }
