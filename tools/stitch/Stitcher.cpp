@@ -231,7 +231,7 @@ bool Stitcher::playAlongside(Strip& strip, std::size_t index, std::string& error
     error = problem;
     return false;
   }
-  Run alone(layOutAlone(options_.scratchDir, options_.dataDir, puzzle), options_.seed);
+  Run alone(layOutAlone(options_.scratchDir, options_.dataDir, puzzle), script->seed.value_or(options_.seed));
   if (!alone.start()) {
     error = puzzle + ": does not start when played alone";
     return false;
@@ -246,9 +246,13 @@ bool Stitcher::playAlongside(Strip& strip, std::size_t index, std::string& error
       const Vec3 aloneCamera = alone.game.cameraEye + Vec3(game.puzzles[index].offset - alone.game.puzzles[0].offset, 0, 0);
       const bool playing = alone.game.gameState == GameState::Playing;
       alone.step(s.keys, s.cursor, s.buttonDown, s.dt);
+      // A puzzle alone has "You Win!!" inside it: play on past its panel.
+      if (alone.game.gameState == GameState::Ending) alone.game.gameState = GameState::Playing;
       if (!together && !playing) continue;
       together = true;
-      strip.step(s.keys, sameSpot(s.cursor, aloneCamera, game.cameraEye), s.buttonDown, s.dt);
+      // The cursor only matters while the button sprays.
+      const Vec2 cursor = s.buttonDown ? sameSpot(s.cursor, aloneCamera, game.cameraEye) : s.cursor;
+      strip.step(s.keys, cursor, s.buttonDown, s.dt);
       if (last && game.gameState == GameState::Ending) return true;
     }
   }

@@ -5,9 +5,10 @@
 // menu and, between puzzles, walks the player to the next puzzle's start
 // (Game::puzzleStart) and lets it come to rest there, then plays that
 // puzzle's walkthrough without its Start Game click. Beside the strip it
-// plays the puzzle alone with the same keys, and moves the strip's cursor so
-// that it points at the same spot of the world as the lone game's: the
-// strip's camera need not sit where a fresh puzzle's camera does.
+// plays the puzzle alone with the same keys and, while the button sprays,
+// moves the strip's cursor so that it points at the same spot of the world
+// as the lone game's: the strip's camera need not sit where a fresh
+// puzzle's camera does.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
