@@ -8,7 +8,7 @@
 #include "app/StateDump.h"
 #include "puzzle/Steamjet.h"
 #include "puzzle/WaterWheel.h"
-#include "support/ScenarioGame.h"
+#include "support/TestGame.h"
 
 namespace vw {
 namespace {
