@@ -1,7 +1,8 @@
 #!/bin/sh
 # Regenerates the screenshots in docs/: the title menu, a play scene with
-# spray, the pause screen, a link and its jet off and on, and the closing
-# panel, drawn by the built game in a virtual X server (Xvfb).
+# spray, the pause screen and the closing panel, drawn by the built game in
+# a virtual X server (Xvfb). The campaign's own pictures, which show the link
+# lamps of every puzzle, come from scripts/campaign-screenshots.sh.
 #   scripts/screenshots.sh [BUILD_DIR]     (default: build/default)
 # The closing panel comes at the end of the whole campaign's walkthrough,
 # which plays in real time: about three minutes.
@@ -50,6 +51,4 @@ shot() {
 shot title-menu 9
 shot play-scene
 shot pause-screen
-shot jet-off 9
-shot jet-on 9
 shot ending "" "$root/tests/campaign/walkthroughs/campaign.txt" 90
