@@ -46,6 +46,11 @@ TEST(AtomicFile, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   EXPECT_EQ(entries(dir.path()), 1u);
   EXPECT_FALSE(writeAtomically(dir.path() / "missing-folder" / "x.txt", "new", reason));
   EXPECT_EQ(entries(dir.path()), 1u);
+  // A folder where the file goes: the temporary file is written, cannot take its place, and goes.
+  fs::create_directories(dir.path() / "taken" / "inside");
+  EXPECT_FALSE(writeAtomically(dir.path() / "taken", "new", reason));
+  EXPECT_EQ(entries(dir.path()), 2u);
+  EXPECT_TRUE(fs::is_directory(dir.path() / "taken" / "inside"));
 }
 
 }  // namespace

@@ -26,14 +26,6 @@ TEST_F(InputFixture, KeyDownAtTheFirstPollIsHeldAndHeldIsZeroOrOne) {
   EXPECT_EQ(held[Key::D], 0);
 }
 
-TEST_F(InputFixture, PressAndReleaseBetweenPollsIsNeverSeen) {
-  input.read(held);
-  devices.hold({Key::W});
-  devices.releaseAll();  // both happen before the next poll
-  input.read(held);
-  EXPECT_EQ(held[Key::W], 0);
-}
-
 TEST_F(InputFixture, LostPollsSeeNoChangeUntilTheDevicesAreBack) {
   devices.hold({Key::A});
   input.read(held);

@@ -1,8 +1,7 @@
 // What the player sees drawn: each screen's frame in order, the spray and
-// jet layers, sprites' cells and mirroring, the glyph sheet, the first
-// picture a texture key is listed with, and the camera's dead zone.
+// jet layers, sprites' cells and mirroring, the glyph sheet and the camera's
+// dead zone.
 #include <gtest/gtest.h>
-#include <stb_image_write.h>
 
 #include <set>
 #include <string>
@@ -12,7 +11,6 @@
 #include "render/Text.h"
 #include "render/TextureRegistry.h"
 #include "support/RecordingRenderContext.h"
-#include "support/TempDataDir.h"
 #include "support/TestGame.h"
 
 namespace vw {
@@ -132,21 +130,16 @@ TEST(Sprite, DrawSetsTheCellMirrorAndMatrixThenResetsUv) {
   EXPECT_FLOAT_EQ(st.wvp[1][1], 100);
 }
 
-class JetAndSprayLayers : public test::GameFixture {
- protected:
-  JetAndSprayLayers() : GameFixture("scenarios/jet-lift") {}
-};
-
-TEST_F(JetAndSprayLayers, TheJetsLayerIsDrawnBeforeThePlayersSpray) {
-  ASSERT_TRUE(started);
-  game.gameState = GameState::Playing;
-  devices.cursor = Vec2(800, 300);
-  devices.button = true;
-  run(5);
-  context.draws.clear();
-  renderFrame(game, context);
+TEST(SprayLayers, TheJetsLayerIsDrawnBeforeThePlayersSpray) {
+  test::ScenarioGame s("jet-lift", 3);
+  ASSERT_TRUE(s.started);
+  s.devices.cursor = Vec2(800, 300);
+  s.devices.button = true;
+  s.run(5);
+  s.context.recording = true;
+  renderFrame(s.game, s.context);
   std::vector<RenderTarget> layers;
-  for (const auto& d : context.draws) {
+  for (const auto& d : s.context.draws) {
     if (d.kind == test::RecordedDraw::Kind::Clear && d.state.target != RenderTarget::BackBuffer) {
       layers.push_back(d.state.target);
     }
@@ -164,27 +157,6 @@ TEST(Glyphs, EverySignHasACellOfItsOwnOnTheSheet) {
     cells.insert(g.row * 8 + g.column);
   }
   EXPECT_EQ(cells.size(), signs.size());
-  EXPECT_EQ(glyphCell('A').row * 8 + glyphCell('A').column, 0);
-  EXPECT_EQ(glyphCell('9').row * 8 + glyphCell('9').column, 61);
-}
-
-TEST(TextureList, AKeyListedTwiceKeepsItsFirstPicture) {
-  test::TempDataDir dir;
-  const unsigned char pixels[4 * 3 * 2] = {};
-  std::filesystem::create_directories(dir.path() / "Pictures");
-  ASSERT_TRUE(stbi_write_png((dir.path() / "Pictures/one.png").c_str(), 1, 1, 4, pixels, 4));
-  ASSERT_TRUE(stbi_write_png((dir.path() / "Pictures/two.png").c_str(), 3, 2, 4, pixels, 12));
-  dir.write("Settings/textureData.txt", "Pictures/two.png|STONE\n|Pictures/one.png|STONE\n|Pictures/one.png|DOT\n|&");
-  test::RecordingRenderContext context;
-  TextureRegistry textures(context, dir.path());
-  Diagnostics diagnostics;
-  textures.loadTextureList("Settings/textureData.txt", diagnostics, {});
-  EXPECT_EQ(diagnostics.all().size(), 0u);
-  const TextureId stone = textures.get("STONE");
-  ASSERT_GE(stone, 1);
-  ASSERT_LE(static_cast<std::size_t>(stone), context.sizes.size());
-  EXPECT_EQ(context.sizes[static_cast<std::size_t>(stone) - 1], std::make_pair(3, 2));
-  EXPECT_NE(textures.get("DOT"), stone);
 }
 
 }  // namespace
