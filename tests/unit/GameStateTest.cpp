@@ -63,20 +63,9 @@ TEST_F(GameFixture, RestartResetsTheWorldAndTheMenuRectanglesWorkAgain) {
   }
 }
 
-TEST_F(GameFixture, HudClickChoosesAPowerWithoutSprayingThatUpdate) {
-  startPlaying();
-  devices.cursor = Vec2(110, 750);  // the steam icon at (-390, -350) from the centre
-  devices.button = true;
-  run();
-  EXPECT_EQ(game.player->getPower(), Power::Steam);
-  EXPECT_TRUE(game.ui->isSteamIconSelected());
-  EXPECT_FALSE(game.player->getEmitter().isEmitting());
-  devices.cursor = Vec2(700, 300);
-  run();  // still held, now away from the icons: sprays
-  EXPECT_TRUE(game.player->getEmitter().isEmitting());
-}
-
-TEST_F(GameFixture, ANumberKeyPicksThePowerAndLightsItsIcon) {
+// A number key or a click on a HUD icon picks the power and lights its icon;
+// the click sprays nothing in its own update.
+TEST_F(GameFixture, ANumberKeyOrAHudClickPicksThePowerAndLightsItsIcon) {
   startPlaying();
   struct Case {
     int key;
@@ -94,6 +83,15 @@ TEST_F(GameFixture, ANumberKeyPicksThePowerAndLightsItsIcon) {
     devices.release(c.key);
     run();
   }
+  devices.cursor = Vec2(110, 750);  // the steam icon at (-390, -350) from the centre
+  devices.button = true;
+  run();
+  EXPECT_EQ(game.player->getPower(), Power::Steam);
+  EXPECT_TRUE(game.ui->isSteamIconSelected());
+  EXPECT_FALSE(game.player->getEmitter().isEmitting());
+  devices.cursor = Vec2(700, 300);
+  run();  // still held, now away from the icons: sprays
+  EXPECT_TRUE(game.player->getEmitter().isEmitting());
 }
 
 TEST(SteamSpeed, EachSteamParticleMovesAtASpeedOfItsOwn) {
