@@ -5,11 +5,9 @@
 
 #include <sstream>
 
-#include "app/Game.h"
 #include "app/InputScript.h"
 #include "app/RunOptions.h"
-#include "support/ScriptedDevices.h"
-#include "support/TempDataDir.h"
+#include "support/TestGame.h"
 
 namespace vw {
 namespace {
@@ -44,24 +42,15 @@ TEST(HostileRun, UnknownOptionsBadValuesAndOneFileForTwoOutputsAreUsageErrors) {
   EXPECT_EQ(parseCommandLine({"--dump-state", "x", "--record", "y"}).error, "");
 }
 
+// Forty jets (tests/data/scenarios/steam-flood) whose columns each hold up to
+// 10000 puffs, all beside the player.
 TEST(HostileRun, TheSteamOfAllJetsStaysWithinItsBound) {
-  // Jets whose columns each hold up to 10000 puffs, all beside the player.
-  test::TempDataDir dir;
-  std::string puzzle = "2000\n";
-  for (int i = 0; i < 40; ++i) puzzle += "|STEAMJET|" + std::to_string(i) + "|" + std::to_string(i * 20) + "|0|10|10|10000|400|1\n";
-  dir.list("p.txt\n|&");
-  dir.write("p.txt", puzzle + "|&");
-  dir.write("Settings/textureData.txt", "&");
-  NullRenderContext context;
-  test::ScriptedDevices devices;
-  Game game(context, devices, GameOptions{dir.path(), 3});
-  Diagnostics diagnostics;
-  ASSERT_TRUE(game.startUp(diagnostics));
-  game.gameState = GameState::Playing;
+  test::ScenarioGame s("steam-flood", 3);
+  ASSERT_TRUE(s.started);
   std::size_t most = 0;
   for (int i = 0; i < 120; ++i) {
-    game.updateGame(kDefaultStep);
-    most = std::max(most, game.steamParticles());
+    s.step(kDefaultStep);
+    most = std::max(most, s.game.steamParticles());
   }
   EXPECT_EQ(most, kMaxSteamParticles);
 }
