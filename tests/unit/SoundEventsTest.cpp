@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "audio/AudioDirector.h"
 #include "audio/SoundEvents.h"
 #include "puzzle/RisingDoor.h"
 #include "support/TestGame.h"
@@ -44,11 +43,7 @@ class SoundEventsTest : public GameFixture {
   }
   // Plays and lets the player drop onto the floor.
   void playAndSettle() {
-    devices.cursor = Vec2(300, 400);  // "Start Game"
-    devices.button = true;
-    listen();
-    devices.button = false;
-    listen();
+    startPlaying();
     ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
     listen(5);
     heard.clear();

@@ -1,14 +1,11 @@
-// The sound machinery without a device: the synthesised sounds, the mixer's
-// level rules, the command queue, the engine and the director.
+// The sound machinery without a device: the synthesised sounds and the
+// command queue.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <thread>
 
-#include "audio/AudioDirector.h"
-#include "audio/AudioEngine.h"
-#include "audio/Mixer.h"
 #include "audio/SpscQueue.h"
 #include "audio/Synth.h"
 
@@ -46,8 +43,6 @@ TEST(SoundSynth, EverySoundIsMadeTheSameWayEveryTimeAndStaysInRange) {
   EXPECT_NE(Synth(kRate, 7).make(SoundId::Rain), a[SoundId::Rain]);
 }
 
-// --- Mixer ------------------------------------------------------------------
-
 // --- Queue and engine --------------------------------------------------------
 
 TEST(SoundQueue, AProducerAndAConsumerThreadLoseAndReorderNothing) {
@@ -62,22 +57,17 @@ TEST(SoundQueue, AProducerAndAConsumerThreadLoseAndReorderNothing) {
       }
     }
   });
-  int expected = 0;
   bool inOrder = true;
-  while (expected < kCount) {
-    int v = 0;
-    if (!q.pop(v)) {
+  for (int expected = 0, v = 0; expected < kCount;) {
+    if (q.pop(v)) {
+      inOrder = inOrder && v == expected++;
+    } else {
       std::this_thread::yield();
-      continue;
     }
-    inOrder = inOrder && v == expected;
-    ++expected;
   }
   producer.join();
   EXPECT_TRUE(inOrder);
 }
-
-// --- Director ----------------------------------------------------------------
 
 }  // namespace
 }  // namespace vw
