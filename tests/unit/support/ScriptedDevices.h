@@ -26,7 +26,6 @@ class ScriptedDevices : public InputDevices {
     return keyboardResult;
   }
   PollResult pollMouse(MouseState& mouse) override {
-    if (mouseResult != PollResult::Ok) return mouseResult;
     mouse = MouseState{};
     mouse.buttons[0] = button ? 0x80 : 0;
     return PollResult::Ok;
@@ -39,7 +38,6 @@ class ScriptedDevices : public InputDevices {
   bool button = false;
   Vec2 cursor{500, 400};
   PollResult keyboardResult = PollResult::Ok;
-  PollResult mouseResult = PollResult::Ok;
   int acquires = 0;
 };
 
