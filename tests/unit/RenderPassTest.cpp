@@ -26,7 +26,9 @@ Vec3 centreOf(const test::DrawState& s, const Matrix& viewProj) {
   return translationOf(multiply(s.wvp, glm::inverse(viewProj)));
 }
 
-TEST_F(GameFixture, MenuFrameIsSkyBlueBannerAndTexts) {
+// The menu frame: sky blue, the painted background, then the banner. The
+// pause frame dims the scene, then draws the pause lines from the camera.
+TEST_F(GameFixture, MenuFrameIsSkyBlueWithItsBannerAndThePauseFrameDimsTheScene) {
   context.draws.clear();
   renderFrame(game, context);
   ASSERT_GE(context.draws.size(), 3u);
@@ -36,17 +38,14 @@ TEST_F(GameFixture, MenuFrameIsSkyBlueBannerAndTexts) {
   EXPECT_FLOAT_EQ(clear.color.b, 1.0f);
   EXPECT_EQ(context.draws.back().kind, RecordedDraw::Kind::Present);
   auto quads = context.quads();
-  // The painted background, then the banner.
   EXPECT_EQ(quads[0].state.texture, game.textures.get("BACKGROUND"));
   EXPECT_NEAR(centreOf(quads[1].state, game.viewProj).x, -300, kWorldTolerance);
-}
 
-TEST_F(GameFixture, PauseFrameDimsTheSceneThenDrawsThePauseLinesFromTheCamera) {
   startPlaying();
   tap(Key::P);
   context.draws.clear();
   renderFrame(game, context);
-  auto quads = context.quads();
+  quads = context.quads();
   ASSERT_GT(quads.size(), 3u);
   EXPECT_EQ(quads[0].state.texture, game.textures.get("BACKGROUND"));
   std::size_t lineGlyphs = 0;
