@@ -25,13 +25,9 @@ struct RecordedDraw {
   Color color;                   // clears
 };
 
-class RecordingRenderContext : public RenderContext {
+class RecordingRenderContext : public NullRenderContext {
  public:
-  bool wantsPixels() const override { return false; }
-  TextureId createTexture(int w, int h, const std::uint8_t*) override {
-    sizes.push_back({w, h});
-    return static_cast<TextureId>(sizes.size());
-  }
+  bool drawsNothing() const override { return false; }
   void setUvScale(Vec2 v) override { state_.uvScale = v; }
   void setUvOffset(Vec2 v) override { state_.uvOffset = v; }
   void setDir(Vec2 v) override { state_.dir = v; }
@@ -60,7 +56,6 @@ class RecordingRenderContext : public RenderContext {
   }
 
   std::vector<RecordedDraw> draws;
-  std::vector<std::pair<int, int>> sizes;
   bool recording = true;  // off: long runs keep no draws
 
  private:
