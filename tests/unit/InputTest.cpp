@@ -7,16 +7,13 @@
 namespace vw {
 namespace {
 
-struct InputFixture : ::testing::Test {
-  InputFixture() { input.setDevices(&devices); }
-  test::ScriptedDevices devices;
-  Input input;
-  KeyArray held{};
-};
-
 // A key down at the first poll is held (as 1); a lost poll re-acquires the
 // devices and keeps the last snapshot until a good poll gives the real state.
-TEST_F(InputFixture, KeysAreHeldFromTheFirstPollAndLostPollsSeeNoChange) {
+TEST(Input, KeysAreHeldFromTheFirstPollAndLostPollsSeeNoChange) {
+  test::ScriptedDevices devices;
+  Input input;
+  input.setDevices(&devices);
+  KeyArray held{};
   devices.hold({Key::A});
   ASSERT_TRUE(input.read(held));
   EXPECT_EQ(held[Key::A], 1);
