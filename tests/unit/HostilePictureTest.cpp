@@ -5,7 +5,6 @@
 // nothing is decoded beyond its pixel bound.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <sstream>
 

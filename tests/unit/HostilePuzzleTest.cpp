@@ -4,7 +4,6 @@
 // ends: PuzzleLoaderTest.)
 #include <gtest/gtest.h>
 
-#include "puzzle/Steamjet.h"
 #include "support/LoaderFixture.h"
 #include "world/PuzzleChecker.h"
 

@@ -4,7 +4,6 @@
 
 #include <map>
 
-#include "puzzle/Btn.h"
 #include "puzzle/Steamjet.h"
 #include "support/TestGame.h"
 

@@ -5,7 +5,6 @@
 // title menu).
 #include <gtest/gtest.h>
 
-#include "puzzle/MovingBlock.h"
 #include "support/TestGame.h"
 #include "ui/GameMenu.h"
 
