@@ -14,9 +14,6 @@ namespace {
 using test::MemoryProgress;
 using test::StripGame;
 
-// The world x of the box puzzle c.txt places at its x = 600.
-float thirdPuzzleBoxX(const StripGame& s) { return s.puzzleLeft(2) + 600; }
-
 PuzzleElement& lastElement(Game& game) { return *game.puzzleElements.back(); }
 
 TEST(RetryPuzzle, PutsThePlayerAtTheStartOfThePuzzleItWasInWithTheWorldRebuilt) {
@@ -57,7 +54,7 @@ TEST(RetryPuzzle, PutsThePlayerAtTheStartOfThePuzzleItWasInWithTheWorldRebuilt) 
     EXPECT_FLOAT_EQ(s.game.cameraEye.y, start.y);
     EXPECT_EQ(s.game.retries, 1);
     // Rebuilt from the files: the shoved box stands where its file puts it.
-    EXPECT_FLOAT_EQ(lastElement(s.game).getPosition().x, thirdPuzzleBoxX(s));
+    EXPECT_FLOAT_EQ(lastElement(s.game).getPosition().x, s.puzzleLeft(2) + 600);  // c.txt's x = 600
     // And the game plays on from there: the player lands on the puzzle's floor.
     s.run(30);
     EXPECT_TRUE(s.game.player->isOnGround());
