@@ -35,18 +35,8 @@ class SoundEventsTest : public GameFixture {
   // Updates until the condition holds (at most `limit`); false if it never did.
   template <typename Condition>
   bool listenUntil(Condition done, int limit = 600) {
-    for (int i = 0; i < limit; ++i) {
-      if (done()) return true;
-      listen();
-    }
+    for (int i = 0; i < limit && !done(); ++i) listen();
     return done();
-  }
-  // Plays and lets the player drop onto the floor.
-  void playAndSettle() {
-    startPlaying();
-    ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));
-    listen(5);
-    heard.clear();
   }
 
   std::size_t count(SoundEventType type, std::size_t index) const {
@@ -66,7 +56,10 @@ class SoundEventsTest : public GameFixture {
 };
 
 TEST_F(SoundEventsTest, ButtonsAndDoorsAreHeardOncePerChange) {
-  playAndSettle();
+  startPlaying();
+  ASSERT_TRUE(listenUntil([&] { return game.player->isOnGround(); }));  // dropped onto the floor
+  listen(5);
+  heard.clear();
   devices.press(Key::D);
   ASSERT_TRUE(listenUntil([&] { return game.puzzleElements[kDoorButton]->isActive(); }));
   devices.release(Key::D);
