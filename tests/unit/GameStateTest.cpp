@@ -108,15 +108,13 @@ TEST(SteamSpeed, EachSteamParticleMovesAtASpeedOfItsOwn) {
   EXPECT_GT(high - low, 20.0f);  // speeds spread over 0 to 800 units a second
 }
 
-Vec3 backBuffer(float px, float py) { return Vec3(px + 500, 400 - py, 0); }
-
 TEST(Hud, EveryDrawnIconPixelSelectsItsIcon) {
   for (const auto& [x, power] : {std::pair{-460.0f, Power::Water}, {-390.0f, Power::Steam}, {-320.0f, Power::Ice}}) {
     for (float dx = -30; dx <= 30; dx += 1) {
       for (float dy = -30; dy <= 30; dy += 5) {
         GameMenu menu;
         menu.showPower(power == Power::Steam ? Power::Ice : Power::Steam);
-        menu.handleHudClick(true, backBuffer(x + dx, -350 + dy));
+        menu.handleHudClick(true, Vec3(x + dx + 500, 400 - (-350 + dy), 0));  // back-buffer pixels
         ASSERT_TRUE(menu.hudClicked) << x + dx << "," << -350 + dy;
         const bool selected[] = {menu.isSteamIconSelected(), menu.isWaterIconSelected(), menu.isIceIconSelected()};
         ASSERT_TRUE(selected[static_cast<int>(power)]) << x + dx << "," << -350 + dy;
