@@ -2,7 +2,7 @@
 // screen, the progress kept between runs, the title menu's "Continue", and
 // the closing panel that comes when the player passes "You Win!!" (the run's
 // time and retries over the frozen scene; a key or a click goes back to the
-// title menu).
+// title menu; only crossing the line brings it).
 #include <gtest/gtest.h>
 
 #include "support/TestGame.h"
@@ -37,8 +37,7 @@ TEST(RetryPuzzle, PutsThePlayerAtTheStartOfThePuzzleItWasInWithTheWorldRebuilt) 
     s.putPlayerAt(Vec3(s.puzzleLeft(c.puzzle) + c.fromLeft, 120, 0));
     s.run(30);
     // Something goes wrong in the puzzle: the last box is shoved away.
-    PuzzleElement* oldBox = &lastElement(s.game);
-    oldBox->translate(-250, 0, 0);
+    lastElement(s.game).translate(-250, 0, 0);
     s.tap(Key::P);
     ASSERT_EQ(s.game.gameState, GameState::Paused);
     s.devices.press(Key::T);
