@@ -141,8 +141,9 @@ TEST(HostilePicture, APictureTooLargeForTheDeviceGetsThePlaceholder) {
   textures.loadTextureList("Settings/textureData.txt", diagnostics);
   EXPECT_EQ(textures.get("A"), textures.placeholder());
   ASSERT_EQ(diagnostics.all().size(), 1u);
-  EXPECT_NE(diagnostics.all()[0].format().find("Pictures/dot.png: warning: cannot load picture for \"A\" (it does not fit"),
-            std::string::npos);
+  EXPECT_NE(
+      diagnostics.all()[0].format().find("Pictures/dot.png: warning: cannot load picture for \"A\" (it does not fit"),
+      std::string::npos);
 }
 
 TEST(HostilePicture, AllPicturesTogetherStayWithinTheirBudget) {
