@@ -94,32 +94,25 @@ TEST(ProgressFile, OnlyPlayersRunsUseItUnlessAFileIsNamed) {
   TempDataDir dir;
   dir.write("walk.txt", "5 D\n");
   DataHome home((dir.path() / "xdg").string());  // a player's run would read the real progress file
-  struct Case {
-    const char* name;
-    bool headless, script, noSave, named, uses;
+  const std::string walk = (dir.path() / "walk.txt").string();
+  const fs::path named = dir.path() / "named.txt";
+  const std::pair<std::vector<std::string>, bool> cases[] = {
+      {{}, true},  // a player's run
+      {{"--no-save"}, false},
+      {{"--script", walk}, false},
+      {{"--headless", "--frames", "1"}, false},
+      {{"--headless", "--script", walk, "--progress", named.string()}, true},
   };
-  const Case cases[] = {
-      {"a player's run", false, false, false, false, true},
-      {"--no-save", false, false, true, false, false},
-      {"--script", false, true, false, false, false},
-      {"--headless", true, false, false, false, false},
-      {"--headless --script --progress", true, true, false, true, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    RunOptions options;
-    options.dataDir = fs::path(VAPORWICK_TEST_DATA) / "game";
-    options.headless = c.headless;
-    if (c.script) options.script = dir.path() / "walk.txt";
-    options.noSave = c.noSave;
-    if (c.named) options.progress = dir.path() / "named.txt";
+  for (const auto& [args, uses] : cases) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    ParsedCommandLine parsed = parseCommandLine(args);
+    ASSERT_EQ(parsed.error, "");
+    parsed.options.dataDir = fs::path(VAPORWICK_TEST_DATA) / "game";
     NullRenderContext context;
-    Session session(options, context, nullptr);
+    Session session(parsed.options, context, nullptr);
     ASSERT_EQ(session.start(), 0);
-    EXPECT_EQ(session.progress() != nullptr, c.uses);
-    if (c.named && session.progress()) {
-      EXPECT_EQ(static_cast<const ProgressFile*>(session.progress())->path(), dir.path() / "named.txt");
-    }
+    ASSERT_EQ(session.progress() != nullptr, uses);
+    if (uses && !args.empty()) EXPECT_EQ(static_cast<const ProgressFile*>(session.progress())->path(), named);
   }
   EXPECT_FALSE(fs::exists(dir.path() / "xdg")) << "starting a run writes no progress";
 }
