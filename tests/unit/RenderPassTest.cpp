@@ -102,13 +102,9 @@ TEST_F(GameFixture, PlaySceneOrderAndTheSprayLayersJetsFirst) {
 
 TEST(Camera, DeadZoneBringsThePlayerBackToItsEdge) {
   CameraMatrices m = buildCamera({50, 100, -10}, {50, 100, 0}, {0, 1, 0});
-  Matrix player = translation(50, 100, 0);
-  EXPECT_EQ(cameraFollow(player, m.viewProj), Vec2(0, 0));
-  player = translation(50 + 75, 100, 0);  // 0.15 right of the centre
-  Vec2 d = cameraFollow(player, m.viewProj);
-  EXPECT_NEAR(d.x, 25, 1e-3);
-  player = translation(50, 100 - 200, 0);
-  EXPECT_NEAR(cameraFollow(player, m.viewProj).y, -120, 1e-3);
+  EXPECT_EQ(cameraFollow(translation(50, 100, 0), m.viewProj), Vec2(0, 0));
+  EXPECT_NEAR(cameraFollow(translation(50 + 75, 100, 0), m.viewProj).x, 25, 1e-3);  // 0.15 right of the centre
+  EXPECT_NEAR(cameraFollow(translation(50, 100 - 200, 0), m.viewProj).y, -120, 1e-3);
 }
 
 TEST(Sprite, DrawSetsTheCellMirrorAndMatrixThenResetsUv) {
