@@ -41,7 +41,7 @@ TEST(SoundSynth, EverySoundIsMadeTheSameWayEveryTimeAndStaysInRange) {
   }
 }
 
-// --- Queue and engine --------------------------------------------------------
+// --- Queue ---------------------------------------------------------------------
 
 TEST(SoundQueue, AProducerAndAConsumerThreadLoseAndReorderNothing) {
   SpscQueue<int, 64> q;
