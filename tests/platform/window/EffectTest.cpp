@@ -4,8 +4,6 @@
 // composited the right way up.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "TestWorld.h"
 #include "render/Camera.h"
 
@@ -30,14 +28,6 @@ class EffectTest : public WindowTest {
       }
     }
     quadrants = context->createTexture(8, 8, pixels.data());
-  }
-
-  TextureId solid(Rgb c) {
-    std::vector<std::uint8_t> pixels;
-    for (int i = 0; i < 16; ++i) {
-      for (int v : {c.r, c.g, c.b, 255}) pixels.push_back(static_cast<std::uint8_t>(v));
-    }
-    return context->createTexture(4, 4, pixels.data());
   }
 
   void beginFrame() {
@@ -92,6 +82,28 @@ TEST_F(EffectTest, DirMirrorsAndUvPicksTheCell) {
   // Away from the cell's edges (linear filtering blends the last half texel).
   for (int x : {650, 700, 750}) EXPECT_EQ(frame.at(x, 200), kWhite);
   for (int x : {650, 700, 750}) EXPECT_EQ(frame.at(x, 550), kGreen);
+}
+
+TEST_F(EffectTest, SprayLayerIsCompositedTheRightWayUp) {
+  beginFrame();
+  context->setBlend(BlendMode::Additive);
+  context->setTarget(RenderTarget::SprayLayerA);
+  context->clear({0, 0, 0, 0});
+  // One 40 x 40 particle quad at world (-350, 400): screen (100, 100), near the top-left corner.
+  Vertex* v = context->mapBatch(1);
+  for (int i = 0; i < 4; ++i) v[i] = {Vec3(-370 + 40 * (i % 2), 420 - 40 * (i / 2), 0), Vec2(i % 2, i / 2)};
+  context->setWorldViewProj(camera.viewProj);
+  context->setTexture(context->createTexture(8, 8, solidPixels(kRed).data()));
+  context->drawBatch(1);
+  context->setBlend(BlendMode::Alpha);
+  context->setTarget(RenderTarget::BackBuffer);
+  context->setWorldViewProj(fullScreenMatrix(camera.viewProj));
+  context->setTexture(context->layerTexture(RenderTarget::SprayLayerA));
+  context->drawQuad();
+  context->present();
+  Picture frame = backBuffer();
+  EXPECT_EQ(frame.at(82, 82), kRed);
+  EXPECT_EQ(frame.count(kRed), 40 * 40);  // none where an upside-down layer would put it, (100, 700)
 }
 
 // 0 tells the texture registry, which names the file and key in its warning.
