@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "app/Random.h"
@@ -68,8 +67,6 @@ TEST(DocumentRoundTrip, EveryKeywordWithEveryFieldKeepsItsMeaning) {
       "|PRESSBUTTON|x|23|24|80|20|1|4\n|WATERWHEEL|y|25|26|100|100|5|8\n|&";
   std::vector<DroppedText> dropped;
   PuzzleDocument doc = PuzzleDocument::parse(text, dropped);
-  ASSERT_EQ(doc.elements.size(), 9u);
-  EXPECT_EQ(doc.width, 1500);
   EXPECT_EQ(describeWorld(doc.text()), describeWorld(text));
 }
 
