@@ -3,6 +3,7 @@
 // live check names the element at fault.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/Random.h"
@@ -210,11 +211,9 @@ TEST(EditingCheck, TheCheckerNamesTheBadElementAndClickingSelectsIt) {
   test::TempDataDir dir;
   Editor editor = makeEditor(dir);
   // The unlinked button switches nothing: an error on its line.
-  const Diagnostic* found = nullptr;
-  for (const Diagnostic& d : editor.checks) {
-    if (d.severity == Severity::Error) found = &d;
-  }
-  ASSERT_NE(found, nullptr);
+  auto found = std::find_if(editor.checks.begin(), editor.checks.end(),
+                            [](const Diagnostic& d) { return d.severity == Severity::Error; });
+  ASSERT_NE(found, editor.checks.end());
   EXPECT_EQ(editor.document.elementOnLine(found->line), std::optional<std::size_t>(2));
   editor.selection = {2};
   editor.startLinking();

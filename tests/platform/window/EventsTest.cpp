@@ -75,8 +75,8 @@ TEST_F(EventsTest, LosingTheFocusPausesPlayAndLosesTheDevices) {
 
 TEST_F(EventsTest, F11AndAltEnterToggleFullscreenAndEnterAloneDoesNot) {
   const std::tuple<SDL_Scancode, Uint16, bool> presses[] = {{SDL_SCANCODE_F11, KMOD_NONE, true},
-                                                             {SDL_SCANCODE_RETURN, KMOD_NONE, true},  // just a key
-                                                             {SDL_SCANCODE_RETURN, KMOD_LALT, false}};
+                                                            {SDL_SCANCODE_RETURN, KMOD_NONE, true},  // just a key
+                                                            {SDL_SCANCODE_RETURN, KMOD_LALT, false}};
   for (auto [scancode, mod, wanted] : presses) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;

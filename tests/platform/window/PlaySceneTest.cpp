@@ -17,7 +17,9 @@ class PlaySceneTest : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     if (HasFatalFailure()) return;
-    game = startGame(idle);
+    game = std::make_unique<Game>(*context, idle, GameOptions{world.dir, 7, nullptr});
+    Diagnostics diagnostics;
+    ASSERT_TRUE(game->startUp(diagnostics));
     game->gameState = GameState::Playing;
   }
 

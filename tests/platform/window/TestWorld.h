@@ -108,14 +108,6 @@ class WindowTest : public ::testing::Test {
 
   Picture backBuffer() const { return {context->readBackBuffer(), kScreenWidth, kScreenHeight}; }
 
-  // Builds the game on the test world, as the desktop run does.
-  std::unique_ptr<Game> startGame(InputDevices& devices) {
-    auto game = std::make_unique<Game>(*context, devices, GameOptions{world.dir, 7, nullptr});
-    Diagnostics diagnostics;
-    EXPECT_TRUE(game->startUp(diagnostics));
-    return game;
-  }
-
   TestWorld world;
   std::unique_ptr<DesktopWindow> window;
   std::unique_ptr<GlRenderContext> context;  // goes before the window does
