@@ -53,8 +53,7 @@ TEST(DocumentRoundTrip, EveryShippedPuzzleSavesToTheSameWorld) {
     const std::string saved = doc.text();
     EXPECT_EQ(describeWorld(saved), describeWorld(original));
     // Opening the saved file gives the same document again.
-    std::vector<DroppedText> none;
-    EXPECT_EQ(PuzzleDocument::parse(saved, none), doc);
+    EXPECT_EQ(PuzzleDocument::parse(saved, dropped), doc);
     ++puzzles;
   }
   EXPECT_GE(puzzles, 10);

@@ -19,13 +19,11 @@ const std::string kOld = "1000\n|BLOCK|500|-50|100|1000\n|&\n";
 
 TEST(EditorSave, ANewFileIsUnsavedUntilSavedAndASaveKeepsThePreviousVersion) {
   test::TempDataDir dir;
-  {
-    Editor fresh(dir.path() / "new.txt");
-    fresh.open();
-    EXPECT_TRUE(fresh.dirty());
-    EXPECT_EQ(fresh.save(false), SaveOutcome::Saved);
-    EXPECT_EQ(readFile(dir.path() / "new.txt"), "2000\n|&\n");
-  }
+  Editor fresh(dir.path() / "new.txt");
+  fresh.open();
+  EXPECT_TRUE(fresh.dirty());
+  EXPECT_EQ(fresh.save(false), SaveOutcome::Saved);
+  EXPECT_EQ(readFile(dir.path() / "new.txt"), "2000\n|&\n");
   dir.write("p.txt", kOld);
   Editor editor(dir.path() / "p.txt");
   editor.open();

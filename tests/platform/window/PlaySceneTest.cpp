@@ -12,23 +12,15 @@
 namespace vw::test {
 namespace {
 
-class PlaySceneTest : public WindowTest {
- protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    if (HasFatalFailure()) return;
-    game = std::make_unique<Game>(*context, idle, GameOptions{world.dir, 7, nullptr});
-    Diagnostics diagnostics;
-    ASSERT_TRUE(game->startUp(diagnostics));
-    game->gameState = GameState::Playing;
-  }
+using PlaySceneTest = WindowTest;
 
+TEST_F(PlaySceneTest, BlockAndIconsStandInPlaceAndAClickInAWideWindowStillLandsOnTheIcon) {
   IdleInputDevices idle;
-  std::unique_ptr<Game> game;
-};
-
-TEST_F(PlaySceneTest, TheBlockFillsItsBoundsAndTheIconsStandBottomLeft) {
-  renderFrame(*game, *context);
+  Game game(*context, idle, GameOptions{world.dir, 7, nullptr});
+  Diagnostics diagnostics;
+  ASSERT_TRUE(game.startUp(diagnostics));
+  game.gameState = GameState::Playing;
+  renderFrame(game, *context);
   Picture frame = backBuffer();
   // The 100 x 100 block at world (400, 0), the camera at its start place: every pixel inside is stone.
   EXPECT_EQ(frame.at(400, 450), kStone);
@@ -39,15 +31,12 @@ TEST_F(PlaySceneTest, TheBlockFillsItsBoundsAndTheIconsStandBottomLeft) {
   EXPECT_EQ(frame.at(110, 750), kSteamIcon);
   EXPECT_EQ(frame.at(180, 750), kIceIcon);
   EXPECT_EQ(frame.at(75, 750), kSky);  // the gap between two icons
-}
 
-TEST_F(PlaySceneTest, AWideWindowGetsBarsAndAClickStillLandsOnTheIcon) {
   window->resize({1500, 900});
   for (int i = 0; i < 200 && (window->size().width != 1500 || window->size().height != 900); ++i) {
     SDL_PumpEvents();
     SDL_Delay(5);
   }
-  renderFrame(*game, *context);
   context->drawToWindow();
   PixelSize size;
   const Picture shown{context->readWindow(size), size.width, size.height};
@@ -61,9 +50,9 @@ TEST_F(PlaySceneTest, AWideWindowGetsBarsAndAClickStillLandsOnTheIcon) {
   // The steam icon (back-buffer centre 110, 750) where the player sees it, clicked there, selects steam.
   const Vec2 seen(187 + 110 * 1.125f, 750 * 1.125f);
   EXPECT_EQ(shown.at(static_cast<int>(seen.x), static_cast<int>(seen.y)), kSteamIcon);
-  ASSERT_FALSE(game->ui->isSteamIconSelected());
-  game->ui->handleHudClick(true, Vec3(windowToBackBuffer(seen, window->size()), 0));
-  EXPECT_TRUE(game->ui->isSteamIconSelected());
+  ASSERT_FALSE(game.ui->isSteamIconSelected());
+  game.ui->handleHudClick(true, Vec3(windowToBackBuffer(seen, window->size()), 0));
+  EXPECT_TRUE(game.ui->isSteamIconSelected());
 }
 
 }  // namespace

@@ -27,7 +27,6 @@ TEST(PageOptions, QueriesBecomeArgumentsOrWarnings) {
       {"?script=../data/Settings/puzzleFileNames.txt", {}, 1, 1},
       {"?script=%2E%2E%2Fsecret", {}, 1, 1},
       {"?script=a/b.txt", {}, 1, 1},
-      {"?script=.hidden", {}, 1, 1},
       {"?script=", {}, 1, 1},
       // Numbers: digits only, speed within 1..1000.
       {"?seed=12abc", {}, 1, 1},
