@@ -1,10 +1,10 @@
-// A play-test's recording, saved as the puzzle's walkthrough, replays
-// headless to exactly the state the play-test ended in.
+// A play-test's recording, saved as the puzzle's walkthrough (only while the
+// puzzle is the one played), replays headless to exactly the state the
+// play-test ended in.
 #include <gtest/gtest.h>
 
 #include "ReadFile.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "app/Headless.h"
@@ -26,7 +26,7 @@ const char* kPuzzle =
     "|STEAMJET|2|300|100|20|60|300|100|1\n|RISINGDOOR|3|1500|100|200|50|2|2|1|1\n"
     "|WATERWHEEL|0|1200|200|100|100|3|3\n|&\n";
 
-TEST(PlayTestRecording, ReplaysHeadlessToTheSameEndState) {
+TEST(PlayTestRecording, IsSavedOnlyForItsPuzzleAndReplaysHeadlessToTheSameEndState) {
   test::TempDataDir dir;
   dir.write("puzzle.txt", kPuzzle);
   std::istringstream input(
@@ -49,7 +49,14 @@ TEST(PlayTestRecording, ReplaysHeadlessToTheSameEndState) {
 
   Editor editor(dir.path() / "puzzle.txt");
   editor.open();
+  EXPECT_FALSE(editor.saveWalkthrough());  // nothing recorded yet
   editor.lastPlayTest = play.recording();
+  // The recording is only saved for the puzzle it was played on.
+  editor.document.width = 2500;
+  editor.commit();
+  EXPECT_FALSE(editor.saveWalkthrough());
+  EXPECT_FALSE(std::filesystem::exists(editor.walkthroughFile()));
+  ASSERT_TRUE(editor.undo());
   ASSERT_TRUE(editor.saveWalkthrough()) << editor.status;
 
   RunOptions options;
@@ -60,19 +67,6 @@ TEST(PlayTestRecording, ReplaysHeadlessToTheSameEndState) {
   options.dumpState = dir.path() / "state.json";
   ASSERT_EQ(runHeadless(options), 0);
   EXPECT_EQ(readFile(options.dumpState), ended);
-}
-
-TEST(PlayTestRecording, IsOnlySavedForThePuzzleItWasPlayedOn) {
-  test::TempDataDir dir;
-  dir.write("puzzle.txt", kPuzzle);
-  Editor editor(dir.path() / "puzzle.txt");
-  editor.open();
-  EXPECT_FALSE(editor.saveWalkthrough());  // nothing recorded yet
-  editor.lastPlayTest = PlayTestRecording{"seed 1\n5\n", editor.document.text()};
-  editor.document.width = 2500;
-  editor.commit();
-  EXPECT_FALSE(editor.saveWalkthrough());
-  EXPECT_FALSE(std::filesystem::exists(editor.walkthroughFile()));
 }
 
 }  // namespace

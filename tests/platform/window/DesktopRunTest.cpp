@@ -1,32 +1,22 @@
-// Whole desktop runs: start-up, a paced run with a screenshot, start-up
-// failures, and the devices' focus rules.
+// Whole desktop runs: a paced run writes its last frame as a screenshot (the
+// title menu, right side up, on the sky), and a screenshot that cannot be
+// written fails the run.
 #include <gtest/gtest.h>
 #include <stb_image.h>
-
-#include <cstdlib>
 
 #include "TestWorld.h"
 #include "app/RunOptions.h"
 #include "platform/Desktop.h"
-#include "platform/DesktopInput.h"
 
 namespace vw::test {
 namespace {
 
-class DesktopRunTest : public ::testing::Test {
- protected:
-  RunOptions options() {
-    RunOptions o;
-    o.dataDir = world.dir;
-    o.seed = 3;
-    o.frames = 4;
-    return o;
-  }
+TEST(DesktopRun, ARunWritesItsLastFrameAsAScreenshotAndFailsWhenItCannot) {
   TestWorld world;
-};
-
-TEST_F(DesktopRunTest, ARunWritesItsLastFrameAsAScreenshot) {
-  RunOptions o = options();
+  RunOptions o;
+  o.dataDir = world.dir;
+  o.seed = 3;
+  o.frames = 4;
   o.screenshot = world.dir / "shot.png";
   testing::internal::CaptureStderr();
   EXPECT_EQ(runDesktop(o), 0);
@@ -34,25 +24,19 @@ TEST_F(DesktopRunTest, ARunWritesItsLastFrameAsAScreenshot) {
   // The test world has no window icon: one warning, and the game goes on.
   EXPECT_NE(err.find("icon.png: cannot load the window icon"), std::string::npos) << err;
   int w = 0, h = 0, n = 0;
-  stbi_uc* pixels = stbi_load(o.screenshot.string().c_str(), &w, &h, &n, 3);
+  stbi_uc* pixels = stbi_load(o.screenshot.string().c_str(), &w, &h, &n, 4);
   ASSERT_TRUE(pixels);
-  EXPECT_EQ(w, 1000);
-  EXPECT_EQ(h, 800);
-  auto at = [&](int x, int y) {
-    const stbi_uc* p = pixels + (static_cast<std::size_t>(y) * w + x) * 3;
-    return Rgb{p[0], p[1], p[2]};
-  };
-  EXPECT_EQ(at(150, 700), kBanner);  // the title menu, right side up
-  EXPECT_EQ(at(900, 60), kSky);
+  const Picture shot{std::vector<std::uint8_t>(pixels, pixels + static_cast<std::size_t>(w) * h * 4), w, h};
   stbi_image_free(pixels);
-}
+  EXPECT_EQ(shot.width, 1000);
+  EXPECT_EQ(shot.height, 800);
+  EXPECT_EQ(shot.at(150, 700), kBanner);
+  EXPECT_EQ(shot.at(900, 60), kSky);
 
-TEST_F(DesktopRunTest, AnUnwritableScreenshotFailsTheRun) {
-  RunOptions o = options();
   o.screenshot = world.dir / "no-such-folder" / "shot.png";
   testing::internal::CaptureStderr();
   EXPECT_EQ(runDesktop(o), 1);
-  std::string err = testing::internal::GetCapturedStderr();
+  err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("shot.png: cannot write the screenshot"), std::string::npos) << err;
 }
 

@@ -4,8 +4,6 @@
 // composited the right way up.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "TestWorld.h"
 #include "render/Camera.h"
 
@@ -32,14 +30,6 @@ class EffectTest : public WindowTest {
     quadrants = context->createTexture(8, 8, pixels.data());
   }
 
-  TextureId solid(Rgb c) {
-    std::vector<std::uint8_t> pixels;
-    for (int i = 0; i < 16; ++i) {
-      for (int v : {c.r, c.g, c.b, 255}) pixels.push_back(static_cast<std::uint8_t>(v));
-    }
-    return context->createTexture(4, 4, pixels.data());
-  }
-
   void beginFrame() {
     context->setTarget(RenderTarget::BackBuffer);
     context->clear({0, 0.8f, 1, 1});
@@ -57,41 +47,56 @@ class EffectTest : public WindowTest {
   TextureId quadrants = 0;
 };
 
-TEST_F(EffectTest, SpriteStandsWhereItsWorldMatrixPutsItTheRightWayUp) {
+TEST_F(EffectTest, SpritesStandWhereTheirMatrixPutsThemMirroredByDirAndCutByUv) {
   beginFrame();
-  drawSprite(quadrants, -150, 300);  // screen centre (300, 200)
-  context->present();
-  Picture frame = backBuffer();
-  EXPECT_EQ(frame.at(250, 150), kRed);
-  EXPECT_EQ(frame.at(350, 150), kGreen);
-  EXPECT_EQ(frame.at(250, 250), kBlue);
-  EXPECT_EQ(frame.at(350, 250), kWhite);
-  // Its edges: 200 wide from x 200, 200 high from y 100.
-  EXPECT_EQ(frame.at(201, 101), kRed);
-  EXPECT_EQ(frame.at(198, 98), kSky);
-  EXPECT_EQ(frame.at(401, 301), kSky);
-}
-
-TEST_F(EffectTest, DirMirrorsAndUvPicksTheCell) {
-  beginFrame();
+  drawSprite(quadrants, -150, -50);  // screen centre (300, 550)
   context->setDir(Vec2(-1, 0));
-  drawSprite(quadrants, -150, 300);
+  drawSprite(quadrants, -150, 300);  // screen centre (300, 200)
   context->setDir(Vec2(1, 0));
   // The bottom-right cell of a 2 x 2 sheet.
   context->setUvScale(Vec2(0.5f, 0.5f));
   context->setUvOffset(Vec2(0.5f, 0.5f));
-  drawSprite(quadrants, 250, 300);  // screen centre (700, 200)
+  drawSprite(quadrants, 250, 300);      // screen centre (700, 200)
   context->setUvOffset(Vec2(0.5f, 0));  // the top-right cell
   drawSprite(quadrants, 250, -50);      // screen centre (700, 550)
   context->present();
   Picture frame = backBuffer();
+  // The right way up: 200 wide from x 200, 200 high from y 450.
+  EXPECT_EQ(frame.at(250, 500), kRed);
+  EXPECT_EQ(frame.at(350, 500), kGreen);
+  EXPECT_EQ(frame.at(250, 600), kBlue);
+  EXPECT_EQ(frame.at(350, 600), kWhite);
+  EXPECT_EQ(frame.at(201, 451), kRed);
+  EXPECT_EQ(frame.at(198, 448), kSky);
+  EXPECT_EQ(frame.at(401, 651), kSky);
+  // Mirrored.
   EXPECT_EQ(frame.at(250, 150), kGreen);
   EXPECT_EQ(frame.at(350, 150), kRed);
-  EXPECT_EQ(frame.at(250, 250), kWhite);
-  EXPECT_EQ(frame.at(350, 250), kBlue);
   // Away from the cell's edges (linear filtering blends the last half texel).
   for (int x : {650, 700, 750}) EXPECT_EQ(frame.at(x, 200), kWhite);
   for (int x : {650, 700, 750}) EXPECT_EQ(frame.at(x, 550), kGreen);
+}
+
+TEST_F(EffectTest, SprayLayerIsCompositedTheRightWayUp) {
+  beginFrame();
+  context->setBlend(BlendMode::Additive);
+  context->setTarget(RenderTarget::SprayLayerA);
+  context->clear({0, 0, 0, 0});
+  // One 40 x 40 particle quad at world (-350, 400): screen (100, 100), near the top-left corner.
+  Vertex* v = context->mapBatch(1);
+  for (int i = 0; i < 4; ++i) v[i] = {Vec3(-370 + 40 * (i % 2), 420 - 40 * (i / 2), 0), Vec2(i % 2, i / 2)};
+  context->setWorldViewProj(camera.viewProj);
+  context->setTexture(context->createTexture(8, 8, solidPixels(kRed).data()));
+  context->drawBatch(1);
+  context->setBlend(BlendMode::Alpha);
+  context->setTarget(RenderTarget::BackBuffer);
+  context->setWorldViewProj(fullScreenMatrix(camera.viewProj));
+  context->setTexture(context->layerTexture(RenderTarget::SprayLayerA));
+  context->drawQuad();
+  context->present();
+  Picture frame = backBuffer();
+  EXPECT_EQ(frame.at(82, 82), kRed);
+  EXPECT_EQ(frame.count(kRed), 40 * 40);  // none where an upside-down layer would put it, (100, 700)
 }
 
 // 0 tells the texture registry, which names the file and key in its warning.

@@ -4,19 +4,17 @@
 // own shader. Removed again when the test ends.
 #include <gtest/gtest.h>
 #include <stb_image_write.h>
-#include <unistd.h>
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../../unit/support/TempDataDir.h"
 #include "app/Game.h"
-#include "platform/DesktopWindow.h"
 #include "gl/GlRenderContext.h"
+#include "platform/DesktopWindow.h"
 
 namespace vw::test {
 
@@ -36,24 +34,29 @@ constexpr Rgb kWaterIcon{0, 0, 128};
 constexpr Rgb kSteamIcon{255, 128, 0};
 constexpr Rgb kIceIcon{128, 128, 128};
 
-class TestWorld {
+// RGBA pixels of one colour, 8 x 8 of them.
+inline std::vector<std::uint8_t> solidPixels(Rgb c, int alpha = 255) {
+  std::vector<std::uint8_t> pixels;
+  for (int i = 0; i < 64; ++i) {
+    for (int v : {c.r, c.g, c.b, alpha}) pixels.push_back(static_cast<std::uint8_t>(v));
+  }
+  return pixels;
+}
+
+class TestWorld : public TempDataDir {
  public:
   TestWorld() {
-    dir = std::filesystem::temp_directory_path() /
-          ("vw-platform-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
-    std::filesystem::create_directories(dir / "Settings");
-    std::filesystem::create_directories(dir / "Puzzles");
     std::filesystem::create_directories(dir / "Pictures");
     std::filesystem::create_directories(dir / "Shaders");
     std::filesystem::copy_file(std::filesystem::path(VAPORWICK_SOURCE_DATA) / "Shaders/sprite.glsl",
                                dir / "Shaders/sprite.glsl");
-    write("Settings/puzzleFileNames.txt", "Puzzles/test.txt\n|&");
+    list("Puzzles/test.txt\n|&");
     write("Puzzles/test.txt", "2000|BLOCK|400|0|100|100\n|&");
-    std::string list;
+    std::string textures;
     auto picture = [&](const std::string& key, Rgb c, int alpha) {
-      std::string file = "Pictures/" + key + ".png";
-      solidPicture(file, c, alpha);
-      list += file + "|" + key + "\n|";
+      const std::string file = "Pictures/" + key + ".png";
+      stbi_write_png((dir / file).string().c_str(), 8, 8, 4, solidPixels(c, alpha).data(), 8 * 4);
+      textures += file + "|" + key + "\n|";
     };
     picture("STONE", kStone, 255);
     picture("TEXT", Rgb{255, 255, 0}, 255);
@@ -67,34 +70,10 @@ class TestWorld {
                             "BUTTONART", "RISINGDOOR", "TRAPDOOR", "WATERWHEEL"}) {
       picture(key, Rgb{}, 0);
     }
-    write("Settings/textureData.txt", list + "&");
-  }
-  ~TestWorld() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
-  TestWorld(const TestWorld&) = delete;
-  TestWorld& operator=(const TestWorld&) = delete;
-
-  void write(const std::string& name, const std::string& text) {
-    std::ofstream(dir / name, std::ios::binary) << text;
+    write("Settings/textureData.txt", textures + "&");
   }
 
-  void solidPicture(const std::string& name, Rgb c, int alpha, int size = 8) {
-    std::vector<std::uint8_t> pixels;
-    for (int i = 0; i < size * size; ++i) {
-      for (int v : {c.r, c.g, c.b, alpha}) pixels.push_back(static_cast<std::uint8_t>(v));
-    }
-    stbi_write_png((dir / name).string().c_str(), size, size, 4, pixels.data(), size * 4);
-  }
-
-  std::filesystem::path dir;
-
- private:
-  static int& counter() {
-    static int n = 0;
-    return n;
-  }
+  const std::filesystem::path dir = path();
 };
 
 // An RGBA picture, top row first.
@@ -128,23 +107,6 @@ class WindowTest : public ::testing::Test {
   }
 
   Picture backBuffer() const { return {context->readBackBuffer(), kScreenWidth, kScreenHeight}; }
-
-  Picture windowPixels() const {
-    Picture p;
-    PixelSize size;
-    p.rgba = context->readWindow(size);
-    p.width = size.width;
-    p.height = size.height;
-    return p;
-  }
-
-  // Builds the game on the test world, as the desktop run does.
-  std::unique_ptr<Game> startGame(InputDevices& devices) {
-    auto game = std::make_unique<Game>(*context, devices, GameOptions{world.dir, 7, nullptr});
-    Diagnostics diagnostics;
-    EXPECT_TRUE(game->startUp(diagnostics));
-    return game;
-  }
 
   TestWorld world;
   std::unique_ptr<DesktopWindow> window;
