@@ -16,17 +16,6 @@
 
 namespace vw::faults {
 
-namespace {
-
-std::string readAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-}  // namespace
-
 RunResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                      const std::filesystem::path& workDir, std::chrono::seconds limit) {
   const std::filesystem::path outFile = workDir.parent_path() / (workDir.filename().string() + ".stdout");
@@ -67,8 +56,8 @@ RunResult runProgram(const std::filesystem::path& program, const std::vector<std
   }
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.maxRssKb = usage.ru_maxrss;
-  result.out = readAll(outFile);
-  result.err = readAll(errFile);
+  result.out = readFile(outFile);
+  result.err = readFile(errFile);
   std::filesystem::remove(outFile);
   std::filesystem::remove(errFile);
   return result;
@@ -86,16 +75,8 @@ ScratchDir::~ScratchDir() {
 }
 
 const char* faultName(Fault fault) {
-  switch (fault) {
-    case Fault::Missing: return "missing";
-    case Fault::Empty: return "empty";
-    case Fault::Truncated: return "truncated";
-    case Fault::Garbage: return "random bytes";
-    case Fault::Fifo: return "a pipe";
-    case Fault::Device: return "/dev/zero";
-    case Fault::Directory: return "a directory";
-  }
-  return "?";
+  static const char* const kNames[] = {"missing", "empty", "truncated", "random bytes", "a pipe", "/dev/zero"};
+  return kNames[static_cast<int>(fault)];
 }
 
 void applyFault(const std::filesystem::path& file, Fault fault) {
@@ -127,11 +108,14 @@ void applyFault(const std::filesystem::path& file, Fault fault) {
       std::filesystem::remove(file);
       std::filesystem::create_symlink("/dev/zero", file);
       return;
-    case Fault::Directory:
-      std::filesystem::remove(file);
-      std::filesystem::create_directory(file);
-      return;
   }
+}
+
+std::string readFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 FileList listFiles(const std::filesystem::path& root) {

@@ -35,12 +35,15 @@ class ScratchDir {
   std::filesystem::path path_;
 };
 
-// The last three put something that is no regular file where the file was:
-// a pipe nobody writes to, the endless device /dev/zero, a directory.
-enum class Fault { Missing, Empty, Truncated, Garbage, Fifo, Device, Directory };
+// The last two put something that is no regular file where the file was:
+// a pipe nobody writes to, the endless device /dev/zero.
+enum class Fault { Missing, Empty, Truncated, Garbage, Fifo, Device };
 const char* faultName(Fault fault);
 // Applies the fault to the file; random bytes come from a generator seeded by the file name.
 void applyFault(const std::filesystem::path& file, Fault fault);
+
+// The whole content of a file ("" when it cannot be read).
+std::string readFile(const std::filesystem::path& file);
 
 // Every regular file under root with its size and modification time.
 using FileList = std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>>;
