@@ -3,8 +3,6 @@
 // camera band.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "physics/Collision.h"
 #include "puzzle/Btn.h"
 #include "puzzle/MovingBlock.h"
@@ -31,23 +29,6 @@ TEST(PlayerContacts, BlocksAndElementsOutsideTheCameraBandAreSkipped) {
   collidePlayerWithBlocks(scene);
   collidePlayerWithElements(scene);
   EXPECT_TRUE(w.player.getContacts().empty());
-}
-
-TEST(SprayOnBlocks, GroupsAtTheEndsOfTheListFallBackToTheTestedParticle) {
-  TestWorld w;
-  w.addBlock(0, 0, 100, 100);
-  ParticleList list = w.farParticles(Power::Steam, 7);
-  list[0] = w.particle(Power::Steam, 0, 0);
-  list[5] = w.particle(Power::Steam, 0, 0);
-  CollisionScene scene = w.scene();
-  collideSpray(scene, list);
-  // Index 0 spends 0, 1, 2; index 5 of 7 spends 3 to 6.
-  for (int i = 0; i < 7; ++i) EXPECT_TRUE(list[i].spent) << i;
-
-  ParticleList single;
-  single.push_back(w.particle(Power::Ice, 0, 0));
-  collideSpray(scene, single);  // a list of one: every neighbour is itself
-  EXPECT_TRUE(single[0].spent);
 }
 
 // One particle (the first of its list, so it is tested) on one block.

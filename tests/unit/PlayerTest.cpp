@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <initializer_list>
 #include <utility>
 
@@ -9,13 +8,13 @@
 #include "physics/Collision.h"
 #include "player/Player.h"
 #include "puzzle/MovingBlock.h"
+#include "puzzle/TrapDoor.h"
 #include "world/MapElement.h"
 
 namespace vw {
 namespace {
 
 constexpr float kDt = 1.0f / 60.0f;
-constexpr float kPi = 3.14159265358979f;
 
 KeyArray keysOf(std::initializer_list<int> held) {
   KeyArray keys{};
@@ -230,49 +229,66 @@ TEST_F(PlayerTest, NumberKeysChooseOnlyWhileTheButtonIsUp) {
   EXPECT_TRUE(player.getEmitter().isEmitting());
 }
 
-// Push-outs: the player at (-300, 100) is 32 x 100, bounds x -316..-284, y 50..150.
-class ResolveContactsTest : public PlayerTest {};
+// A wall beside the player is no part of the ground, and puzzle elements are
+// ground with friction too; a fall out of the world puts the player back
+// where it last stood.
+TEST_F(PlayerTest, FrictionIsTheMeanOfTheGroundAndRespawnIsTheLastPlaceStood) {
+  MapElement wall("STONE", false, 50, 500);
+  TrapDoor lid("TRAPDOOR", 100, 20, 1);
+  const KeyArray d = keysOf({Key::D});
+  step(d, {}, {{&ground, CollisionType::Top}, {&wall, CollisionType::Side}});
+  EXPECT_FLOAT_EQ(player.getVelocity().x, 222.5f);  // 275 - 52.5
+  step(d, d, {{&lid, CollisionType::Top}});
+  EXPECT_FLOAT_EQ(player.getVelocity().x, 222.5f);
+  for (int i = 0; i < 5; ++i) walk(d, d);
+  const Vec3 lastStood = player.getPosition();
+  walk(d, d);
+  player.setPosition(lastStood.x + 300, -3000);
+  step({}, {}, {});
+  EXPECT_EQ(player.getRespawnCount(), 1);
+  EXPECT_NEAR(player.getPosition().x, lastStood.x, 1e-3f);
+  EXPECT_NEAR(player.getPosition().y, lastStood.y, 1e-3f);
+}
+
+// Push-outs of one contact: the player at (-300, 100) is 32 x 100, bounds x -316..-284, y 50..150.
+class ResolveContactsTest : public PlayerTest {
+ protected:
+  void pushOut(Sprite& element, CollisionType type, Vec3 velocity) {
+    player.setPosition(-300, 100);
+    player.setVelocity(velocity.x, velocity.y, velocity.z);
+    player.addContact(&element);
+    player.addContactType(type);
+    player.resolveContacts();
+  }
+};
 
 TEST_F(ResolveContactsTest, SideContactStopsTheWalkExceptAgainstABox) {
   MapElement wall("STONE", false, 100, 300);
   wall.setPosition(-240, 100);  // left face at -290: 6 units in
-  player.setVelocity(222.5f, 0, 0);
-  player.addContact(&wall);
-  player.addContactType(CollisionType::Side);
-  player.resolveContacts();
+  pushOut(wall, CollisionType::Side, Vec3(222.5f, 0, 0));
   EXPECT_NEAR(player.getPosition().x, -306, 1e-4f);
   EXPECT_EQ(player.getVelocity().x, 0.0f);
   EXPECT_TRUE(player.getContacts().empty());
 
   MovingBlock box("BOX", 100, 300);
-  box.setPosition(-246, 100);  // left face at -296: 6 units in again
-  player.setVelocity(222.5f, 0, 0);
-  player.addContact(&box);
-  player.addContactType(CollisionType::Side);
-  player.resolveContacts();
-  EXPECT_NEAR(player.getPosition().x, -312, 1e-4f);
+  box.setPosition(-240, 100);
+  pushOut(box, CollisionType::Side, Vec3(222.5f, 0, 0));
+  EXPECT_NEAR(player.getPosition().x, -306, 1e-4f);
   EXPECT_EQ(player.getVelocity().x, 222.5f);
 }
 
 TEST_F(ResolveContactsTest, HeadBumpStopsTheRiseAndGroundLiftsOut) {
   MapElement ceiling("STONE", false, 400, 50);
   ceiling.setPosition(-300, 170);  // bottom at 145: 5 units into the head
-  player.setVelocity(0, 300, 0);
-  player.addContact(&ceiling);
-  player.addContactType(CollisionType::Bottom);
-  player.resolveContacts();
+  pushOut(ceiling, CollisionType::Bottom, Vec3(0, 300, 0));
   EXPECT_NEAR(player.getPosition().y, 95, 1e-4f);
   EXPECT_EQ(player.getVelocity().y, 0.0f);
 
-  // Sunk 3 units into a floor: lifted out, speed untouched.
   MapElement floor("STONE", false, 400, 50);
-  floor.setPosition(-300, 95 - 50 - 25 + 3);
-  player.setVelocity(10, -20, 0);
-  player.addContact(&floor);
-  player.addContactType(CollisionType::Top);
-  player.resolveContacts();
-  EXPECT_NEAR(player.getPosition().y, 95 + 3, 1e-4f);
-  EXPECT_EQ(player.getVelocity(), Vec3(10, -20, 0));
+  floor.setPosition(-300, 28);  // top at 53: 3 units into the feet
+  pushOut(floor, CollisionType::Top, Vec3(10, -20, 0));
+  EXPECT_NEAR(player.getPosition().y, 103, 1e-4f);
+  EXPECT_EQ(player.getVelocity(), Vec3(10, -20, 0));  // lifted out, speed untouched
 }
 
 }  // namespace
